@@ -1,0 +1,7 @@
+#!/bin/sh
+# Builds everything and runs every test: once as released, once under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+set -eu
+cd "$(dirname "$0")/.."
+cmake --workflow --preset default
+cmake --workflow --preset sanitize

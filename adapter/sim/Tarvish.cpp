@@ -1,104 +1,76 @@
-// The adapter functions over a simulated module in slot 0 (first version).
+// The adapter library's eleven functions. Each hands its call to the one
+// simulated adapter of the process, which is put together from the
+// environment when the library loads.
 #include "Tarvish.h"
-#include "TarvishExport.h"
 
-#include <cstdint>
-#include <cstring>
-#include <map>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "CommandTable.h"
+#include "Clock.h"
+#include "Simulator.h"
+#include "TarvishExport.h"
 
 namespace {
 
-struct State {
-  std::uint8_t slot = 0;
-  std::string error = "No error";
-  std::string ioError = "No error";
-  int pending = -1;
-  std::map<std::uint8_t, std::vector<std::uint8_t>> regs;
-};
+using namespace tarvish::sim;
 
-State& state() {
-  static State s;
-  return s;
+void report(const std::string& problem) {
+  const std::string line = "Tarvish: " + problem + "\n";
+  std::fwrite(line.data(), 1, line.size(), stderr);
 }
 
-const orvex::CommandSpec* find(std::uint8_t code) {
-  for (const auto& s : orvex::kCommandTable) {
-    if (s.codeX == code || (s.perChannel && s.codeX + 1 == code)) return &s;
-  }
-  return nullptr;
+Adapter& adapter() {
+  // Built once and kept for the life of the process, so that no call made
+  // while the program exits finds it gone.
+  static Simulator* const simulator = [] {
+    static const SteadyClock clock;  // the module powers on now
+    std::vector<std::string> problems;
+    const Knobs knobs = readKnobs([](const char* name) { return std::getenv(name); }, problems);
+    for (const std::string& problem : problems) report(problem);
+    return new Simulator(knobs, clock, report);
+  }();
+  return simulator->adapter();
 }
 
-int32_t fail(const std::string& text) {
-  state().error = text;
-  state().ioError = "I2C transfer refused";
-  state().pending = -1;
-  return -1;
-}
+// The module powers on and the knobs are read when the library loads.
+[[maybe_unused]] const bool loaded = (adapter(), true);
 
 }  // namespace
 
-TARVISH_API uint16_t Tarvish_Version(void) { return 0x0100; }
-TARVISH_API int32_t Tarvish_Open(void) { return 0; }
-TARVISH_API int32_t Tarvish_Flush_LPT(void) {
-  state().pending = -1;
-  return 0;
+TARVISH_API uint16_t Tarvish_Version(void) { return adapter().version(); }
+
+TARVISH_API int32_t Tarvish_Open(void) { return adapter().open(); }
+
+TARVISH_API int32_t Tarvish_Flush_LPT(void) { return adapter().flush(); }
+
+TARVISH_API int32_t Tarvish_GetSlot(uint8_t* slot, int32_t kind, int32_t mode) {
+  return adapter().getSlot(slot, kind, mode);
 }
-TARVISH_API int32_t Tarvish_GetSlot(uint8_t* slot, int32_t, int32_t) {
-  if (slot == nullptr) return fail("Null slot pointer");
-  *slot = state().slot;
-  return 0;
+
+TARVISH_API int32_t Tarvish_SetSlot(uint8_t slot, int32_t kind, int32_t mode) {
+  return adapter().setSlot(slot, kind, mode);
 }
-TARVISH_API int32_t Tarvish_SetSlot(uint8_t slot, int32_t, int32_t) {
-  state().slot = slot;
-  return 0;
+
+TARVISH_API const char* Tarvish_ErrorMessage(void) { return adapter().errorMessage(); }
+
+TARVISH_API const char* Tarvish_IO_ErrorMessage(void) { return adapter().ioErrorMessage(); }
+
+TARVISH_API int32_t Tarvish_Check(int32_t port, uint8_t* present) {
+  return adapter().check(port, present);
 }
-TARVISH_API const char* Tarvish_ErrorMessage(void) { return state().error.c_str(); }
-TARVISH_API const char* Tarvish_IO_ErrorMessage(void) { return state().ioError.c_str(); }
-TARVISH_API int32_t Tarvish_Check(int32_t, uint8_t* present) {
-  if (present == nullptr) return fail("Null pointer");
-  *present = state().slot == 0 ? 1 : 0;
-  return 0;
+
+TARVISH_API int32_t Tarvish_Send(int32_t port, const uint8_t* data, int32_t count,
+                                 int32_t final) {
+  return adapter().send(port, data, count, final);
 }
-TARVISH_API int32_t Tarvish_Send(int32_t, const uint8_t* data, int32_t count, int32_t final) {
-  if (state().slot != 0) return fail("No acknowledge from slot " + std::to_string(state().slot));
-  if (data == nullptr || count <= 0) return fail("Nothing to send");
-  const orvex::CommandSpec* s = find(data[0]);
-  if (s == nullptr) return fail("Unknown command code");
-  if (count == 1 && final == 0) {
-    state().pending = data[0];
-    return 0;
-  }
-  if (final != 1 || s->dataBytes == 0 || count != 1 + s->dataBytes) return fail("Malformed setting");
-  state().regs[data[0]] = std::vector<std::uint8_t>(data + 1, data + count);
-  state().pending = -1;
-  return 0;
+
+TARVISH_API int32_t Tarvish_Receive(int32_t port, uint8_t* buffer, int32_t count, int32_t final) {
+  return adapter().receive(port, buffer, count, final);
 }
-TARVISH_API int32_t Tarvish_Receive(int32_t, uint8_t* buffer, int32_t count, int32_t) {
-  if (state().pending < 0 || buffer == nullptr) return fail("No pending query");
-  const std::uint8_t code = static_cast<std::uint8_t>(state().pending);
-  const orvex::CommandSpec* s = find(code);
-  state().pending = -1;
-  if (s->text || count != s->replyBytes) return fail("Wrong reply length");
-  std::memset(buffer, 0, static_cast<std::size_t>(count));
-  if (code == 0x00) {
-    buffer[0] = 0x47;
-    buffer[1] = 0x96;
-  }
-  auto it = state().regs.find(code);
-  if (it != state().regs.end()) std::memcpy(buffer, it->second.data(), std::min<std::size_t>(it->second.size(), static_cast<std::size_t>(count)));
-  return 0;
-}
-TARVISH_API int32_t Tarvish_ReceiveString(int32_t, char* buffer, int32_t maxLength, int32_t) {
-  if (state().pending < 0 || buffer == nullptr || maxLength < 1) return fail("No pending text query");
-  const std::uint8_t code = static_cast<std::uint8_t>(state().pending);
-  state().pending = -1;
-  const std::string text = code == 0x01 ? "Orvex two-channel signal module, simulated" : "Nov 27 2026";
-  const std::size_t n = std::min(text.size(), static_cast<std::size_t>(maxLength - 1));
-  std::memcpy(buffer, text.data(), n);
-  buffer[n] = '\0';
-  return 0;
+
+TARVISH_API int32_t Tarvish_ReceiveString(int32_t port, char* buffer, int32_t maxLength,
+                                          int32_t final) {
+  return adapter().receiveString(port, buffer, maxLength, final);
 }

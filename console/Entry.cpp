@@ -161,11 +161,10 @@ int String2ULong(const char* text, std::uint32_t& value) {
 
 void endEntryLine() { std::printf("\n"); }
 
-bool EnterChannel(Terminal& term, std::uint8_t& channel, bool* endOfInput) {
+bool EnterChannel(Terminal& term, std::uint8_t& channel) {
   std::printf("Enter the channel number (X=%d, Y=%d): ", 0, 1);
   int entered = 0;
   const EntryResult result = readInteger(term, entered);
-  if (endOfInput != nullptr) *endOfInput = result == EntryResult::End;
   if (result == EntryResult::End) {
     endEntryLine();
     return false;

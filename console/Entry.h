@@ -36,8 +36,7 @@ int String2ULong(const char* text, std::uint32_t& value);
 void endEntryLine();
 
 // Asks for the channel; true and 0 (X) or 1 (Y) stored, or false after
-// "Wrong value specified!". endOfInput tells the caller that standard input
-// ended, so that it can abandon the command.
-bool EnterChannel(Terminal& term, std::uint8_t& channel, bool* endOfInput = nullptr);
+// "Wrong value specified!" or at the end of input.
+bool EnterChannel(Terminal& term, std::uint8_t& channel);
 
 }  // namespace orvex::console

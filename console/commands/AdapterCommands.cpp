@@ -44,9 +44,10 @@ void setSlot(Context& ctx) {
   printDebug(ctx, "Setting the ZPB slot number:\n");
   std::printf("Enter the new ZPB slot number: ");
   std::string entry;
-  if (readWord(ctx.term, entry, kSlotEntryLength) == EntryResult::End) return endEntryLine();
   std::uint32_t slot = 0;
-  if (String2ULong(entry.c_str(), slot) != 0) {
+  // An entry that is not a number, or none at all, sets nothing.
+  if (readWord(ctx.term, entry, kSlotEntryLength) == EntryResult::End ||
+      String2ULong(entry.c_str(), slot) != 0) {
     std::printf("Wrong value specified!\n");
     return;
   }

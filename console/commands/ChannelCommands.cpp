@@ -189,8 +189,7 @@ void setChannelSetting(Context& ctx) {
   if (command == nullptr) return;
   printDebug(ctx, command->heading);
   std::uint8_t channel = 0;
-  bool ended = false;
-  if (command->perChannel && !EnterChannel(ctx.term, channel, &ended)) return;
+  if (command->perChannel && !EnterChannel(ctx.term, channel)) return;
   command->prompt();
   // Polarity and mode are whole numbers; their low byte reaches the module.
   float value = 0;

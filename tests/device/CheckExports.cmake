@@ -1,6 +1,7 @@
 # Checks the device library's dynamic interface: exactly the 43 Orvex_
 # functions are exported, and the library's SONAME is libOrvex.so.1.
 # Run as: cmake -DLIBRARY=<file> -DNM=<nm> -DOBJDUMP=<objdump> -P CheckExports.cmake
+cmake_minimum_required(VERSION 3.25)
 
 set(expected
   Orvex_Check Orvex_FW_Date Orvex_FW_Ver Orvex_Get3V Orvex_Get5V

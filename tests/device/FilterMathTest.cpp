@@ -115,6 +115,36 @@ TEST_F(FilterMath, AlphaForAWantedDamping) {
   EXPECT_EQ(Orvex_GetLPF_Frequency(2, 1), 0.0f);
 }
 
+// As the damping grows, Alpha rises toward 2 (2^Beta - 1), where the radicand
+// reaches 0; it never falls back or passes that limit, and a limit beyond
+// 16 bits saturates. Large dampings must not lose Alpha to rounding.
+TEST_F(FilterMath, AlphaForLargeDampingsApproachesItsLimit) {
+  struct Case {
+    std::uint8_t beta;
+    float damping;
+    std::uint16_t alpha;
+  };
+  const Case cases[] = {
+      {10, 1e3f, 2045},
+      {10, 1e6f, 2046},
+      {10, 1e8f, 2046},
+      {10, 1e9f, 2046},
+      {10, 1e12f, 2046},
+      {10, 1e30f, 2046},
+      {24, 1e10f, 65535},
+      {24, 1e12f, 65535},
+      {24, 1e30f, 65535},
+      {24, std::numeric_limits<float>::max(), 65535},
+      {24, std::numeric_limits<float>::infinity(), 65535},
+  };
+  for (const FilterKind& k : kKinds) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(testing::Message() << k.name << " Beta " << +c.beta << " damping " << c.damping);
+      EXPECT_EQ(k.alpha(c.beta, c.damping), c.alpha);
+    }
+  }
+}
+
 TEST_F(FilterMath, HpfFrequencyHalvesPerTau) {
   EXPECT_EQ(Orvex_GetHPF_Frequency(0), 15915.494140625f);
   EXPECT_EQ(Orvex_GetHPF_Frequency(1), 7957.7470703125f);

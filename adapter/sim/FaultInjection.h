@@ -16,6 +16,8 @@ struct FailRule {
   AdapterFunction function;
   std::optional<std::uint64_t> call;  // 1-based call number; none = every call
   std::int32_t status;                // non-zero
+
+  bool operator==(const FailRule&) const = default;
 };
 
 class FaultInjection {

@@ -33,6 +33,8 @@ struct Knobs {
   Replies replies;
   std::string statePath;  // empty: settings are not kept
 
+  bool operator==(const Knobs&) const = default;
+
   // The slot the module sits in; none for an empty bus.
   std::optional<std::uint8_t> module() const {
     if (noModule) return std::nullopt;

@@ -86,6 +86,10 @@ TEST_F(KnobEffect, EachKnobChangesWhatTheLibraryDoes) {
        "open 0\nsend 0\nrecv 0 0001\n",
        "Tarvish_Open() = 0\nTarvish_Send(1, [15], 1, 0) = 0\nTarvish_Receive(1, 2, 1) -> [00 01] "
        "= 0\n"},
+      {"trace file that cannot be opened", {{"TARVISH_TRACE", "/nonexistent-dir/trace"}},
+       "version", "version 0x0100\n",
+       "Tarvish: TARVISH_TRACE: cannot open '/nonexistent-dir/trace' for appending: No such file "
+       "or directory; not tracing\n"},
       {"malformed knob", {{"TARVISH_SLOT", "abc"}, {"TARVISH_VERSION", "0x0101"}},
        "getslot version", "getslot 0 0\nversion 0x0101\n",
        "Tarvish: TARVISH_SLOT: 'abc' is not a slot number 0..255; ignored\n"},

@@ -69,6 +69,7 @@ PtyProbe::PtyProbe(std::string_view steps, Output output, tcflag_t withoutLocalF
     t.c_lflag &= ~withoutLocalFlags;
     if (tcsetattr(slave_, TCSANOW, &t) != 0) fail("terminal settings");
   }
+  initial_ = settings();
   int pipeFds[2] = {-1, -1};
   if (output == Output::kPipe && pipe(pipeFds) != 0) fail("pipe");
 
@@ -171,19 +172,20 @@ ScriptedRun runScripted(std::string_view steps, std::string_view input) {
   int in[2];
   int out[2];
   if (pipe(in) != 0 || pipe(out) != 0) fail("pipe");
+  // The input is small enough for the pipe: all of it and its end are there
+  // before the probe starts.
+  if (write(in[1], input.data(), input.size()) != static_cast<ssize_t>(input.size())) fail("input");
+  close(in[1]);
   const pid_t pid = fork();
   if (pid < 0) fail("fork");
   if (pid == 0) {
     dup2(in[0], STDIN_FILENO);
     dup2(out[1], STDOUT_FILENO);
-    for (int fd : {in[0], in[1], out[0], out[1]}) close(fd);
+    for (int fd : {in[0], out[0], out[1]}) close(fd);
     execProbe(steps);
   }
   close(in[0]);
   close(out[1]);
-  // The input is small enough for the pipe, so it is written before reading.
-  if (write(in[1], input.data(), input.size()) != static_cast<ssize_t>(input.size())) fail("input");
-  close(in[1]);
   ScriptedRun run;
   const auto deadline = Clock::now() + std::chrono::milliseconds(kWaitMs);
   while (remainingMs(deadline) > 0 && readSome(out[0], run.out, remainingMs(deadline))) {

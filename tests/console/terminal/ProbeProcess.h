@@ -27,8 +27,10 @@ class PtyProbe {
   PtyProbe(const PtyProbe&) = delete;
   PtyProbe& operator=(const PtyProbe&) = delete;
 
-  // The terminal's settings as the probe's side sees them.
+  // The terminal's settings as the probe's side sees them, now and as they
+  // were before the probe started.
   termios settings() const;
+  const termios& initialSettings() const { return initial_; }
   // Waits until the terminal is (or is not) in line mode with echo.
   bool waitForLineMode(bool on) const;
 
@@ -54,6 +56,7 @@ class PtyProbe {
   int slave_ = -1;
   int outRead_ = -1;  // master_, or the pipe from the probe's standard output
   pid_t pid_ = -1;
+  termios initial_{};
   std::string output_;
   std::size_t matched_ = 0;
 };

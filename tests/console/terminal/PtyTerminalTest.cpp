@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -116,12 +117,14 @@ struct WayOut {
   bool viaQuitKey;
 };
 
+void PrintTo(const WayOut& way, std::ostream* os) { *os << way.name; }
+
 class PtyTerminalWayOut : public ::testing::TestWithParam<WayOut> {};
 
 TEST_P(PtyTerminalWayOut, SettingsAreRestored) {
   const WayOut& way = GetParam();
   PtyProbe probe(way.steps);
-  const termios before = probe.settings();
+  const termios before = probe.initialSettings();
   ASSERT_TRUE(probe.expect("ready"));
   ASSERT_TRUE(probe.waitForLineMode(false));
   EXPECT_TRUE(inKeyMode(probe.settings()));
@@ -147,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PtyTerminal, StopRestoresSettingsAndContinueReturnsToKeyMode) {
   PtyProbe probe("K");
-  const termios before = probe.settings();
+  const termios before = probe.initialSettings();
   ASSERT_TRUE(probe.expect("ready"));
   ASSERT_TRUE(probe.waitForLineMode(false));
 
@@ -170,7 +173,7 @@ TEST(PtyTerminal, StopRestoresSettingsAndContinueReturnsToKeyMode) {
 TEST(PtyTerminal, StopDuringAnEntryReturnsToLineMode) {
   // Found without echo, so that the saved settings differ from line mode.
   PtyProbe probe("lk", Output::kTerminal, ECHO);
-  const termios before = probe.settings();
+  const termios before = probe.initialSettings();
   ASSERT_TRUE(probe.expect("prompt: "));
   ASSERT_TRUE(probe.waitForLineMode(true));
   kill(probe.pid(), SIGTSTP);

@@ -65,6 +65,10 @@ class Terminal {
 
 // The console of this platform, set up on standard input and output: raw key
 // mode on a terminal, restored on every way out.
+// Open it before anything is written to standard output (it makes standard
+// output unbuffered at a terminal), and keep one open at a time. Standard
+// input then belongs to it: read entries through entryPeek and entryGet, not
+// through the C or C++ input streams.
 std::unique_ptr<Terminal> openTerminal();
 
 }  // namespace orvex::console

@@ -33,9 +33,12 @@ void parameters(double rate, std::uint16_t alpha, std::uint8_t beta, float* freq
 
 std::uint16_t alphaFor(std::uint8_t beta, float damping) {
   const double d = damping;
-  const double c = powerOfTwo(beta) + d * d - 1;
-  if (!(c > 0)) return 0;
-  return saturateU16(4 * d * (std::sqrt(c) - d) + 0.5);
+  if (!(d > 0)) return 0;  // zero, negative and NaN dampings
+  const double p = powerOfTwo(beta) - 1;
+  // 4 d (sqrt(p + d^2) - d), written as 4 d p / (sqrt(p + d^2) + d) so that a
+  // large damping does not cancel away; an infinite one gives the limit 2 p.
+  const double alpha = std::isinf(d) ? 2 * p : 4 * d * p / (std::sqrt(p + d * d) + d);
+  return saturateU16(alpha + 0.5);
 }
 
 float hpfFrequency(std::uint8_t tau) { return static_cast<float>(kLpfRate / powerOfTwo(tau)); }

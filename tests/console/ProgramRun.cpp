@@ -37,6 +37,8 @@ std::vector<char*> pointers(std::vector<std::string>& strings) {
 }  // namespace
 
 RunResult runProgram(const RunOptions& options) {
+  // A program that ends before reading all its input must not end the test.
+  signal(SIGPIPE, SIG_IGN);
   int in[2], out[2], err[2];
   if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) {
     throw std::runtime_error("pipe");
@@ -52,10 +54,18 @@ RunResult runProgram(const RunOptions& options) {
   std::vector<std::string> env = environment(options.env);
   auto argv = pointers(args);
   auto envp = pointers(env);
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t defaults;
+  sigemptyset(&defaults);
+  sigaddset(&defaults, SIGPIPE);
+  posix_spawnattr_setsigdefault(&attributes, &defaults);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
   pid_t pid = 0;
   const int spawned =
-      posix_spawn(&pid, ORVEX_TEST_PROGRAM, &actions, nullptr, argv.data(), envp.data());
+      posix_spawn(&pid, ORVEX_TEST_PROGRAM, &actions, &attributes, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
+  posix_spawnattr_destroy(&attributes);
   close(in[0]);
   close(out[1]);
   close(err[1]);

@@ -5,3 +5,4 @@ set -eu
 cd "$(dirname "$0")/.."
 cmake --workflow --preset default
 cmake --workflow --preset sanitize
+tests/fuzz/run.sh 60

@@ -308,7 +308,15 @@ bool uptimeOnTerminal(const std::string& program) {
   double rate = -1;
   if (label != std::string::npos) {
     const int column = bench::CursorAnswer::columnAfter(display.substr(0, label + 11));
-    rate = lastNumberAfter(display, ";" + std::to_string(column) + "H");
+    // A move to the column: to a row and column, or to a column of the row.
+    const std::string toPosition = ";" + std::to_string(column) + "H";
+    const std::string toColumn = "[" + std::to_string(column) + "G";
+    const auto position = display.rfind(toPosition);
+    const auto columnOnly = display.rfind(toColumn);
+    rate = lastNumberAfter(display, position != std::string::npos &&
+                                            (columnOnly == std::string::npos || position > columnOnly)
+                                        ? toPosition
+                                        : toColumn);
   }
   result("uptime_queries_per_s_terminal", rate);
   result("uptime_cursor_requests_per_s_terminal", requests / double(kDisplaySeconds));
@@ -338,9 +346,11 @@ bool amplitudeCycles(const std::string& program) {
     if (line.rfind("Tarvish_Send(1, [1F], 1, 0)", 0) == 0) ++cycles;
   }
   unlink(tracePath);
-  const double rate = cycles / ((end - start) / 1e9);
+  // The first cycle starts as the key arrives and the last one may end just
+  // before Esc, so the span holds cycles - 1 whole periods.
+  const double rate = (cycles - 1) / ((end - start) / 1e9);
   result("amplitude_cycles_per_s", rate);
-  return status == 0 && cycles > 0;
+  return status == 0 && cycles > 1;
 }
 
 // ---- Start-up --------------------------------------------------------------

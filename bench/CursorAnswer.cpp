@@ -61,6 +61,9 @@ void CursorAnswer::sequenceEnd(char final, std::string& answers) {
     const long column = *end == ';' ? std::strtol(end + 1, nullptr, 10) : 1;
     row_ = row > 0 ? static_cast<int>(row) : 1;
     column_ = column > 0 ? static_cast<int>(column) : 1;
+  } else if (final == 'G') {
+    const long column = std::strtol(parameters_.c_str(), nullptr, 10);
+    column_ = column > 0 ? static_cast<int>(column) : 1;
   } else if (final == 'n' && parameters_ == "6") {
     ++requests_;
     answers += "\x1b[" + std::to_string(row_) + ";" + std::to_string(column_) + "R";

@@ -1,6 +1,6 @@
 // The terminal's side of cursor position requests, for a program run on a
 // pseudo-terminal: follows the cursor through the program's output (printable
-// bytes, line ends, tabs, backspaces and cursor moves) and answers each
+// bytes, line ends, tabs, backspaces, moves to a position or to a column) and answers each
 // request for the position as a terminal does.
 #pragma once
 

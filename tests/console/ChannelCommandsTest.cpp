@@ -160,6 +160,10 @@ const SetCase kSetCases[] = {
     {"E", "0 1", kMode, "", "Operation mode set: Ch X: maximum damping\n",
      "Tarvish_Send(1, [21 01], 2, 1) = 0", "e",
      "Ch X: maximum damping  \tCh Y: output off       \n"},
+    // Not a number: mode 0.
+    {"E", "1 z", kMode, "", "Operation mode set: Ch Y: output off\n",
+     "Tarvish_Send(1, [22 00], 2, 1) = 0", "e",
+     "Ch X: output off       \tCh Y: output off       \n"},
     {"E", "0 3", kMode, kModeRange, "", "", "e", "Ch X: output off       \tCh Y: output off       \n"},
     {"E", "1 -1", kMode, kModeRange, "", "", "e", "Ch X: output off       \tCh Y: output off       \n"},
 };

@@ -18,7 +18,11 @@ bool isDigit(int c) { return c >= '0' && c <= '9'; }
 bool skipBlanks(Terminal& term) {
   for (;;) {
     const int c = term.entryPeek();
-    if (c == kEntryEnd) return false;
+    if (c == kEntryEnd) {
+      // Taking the end lets a terminal give lines again to later entries.
+      term.entryGet();
+      return false;
+    }
     if (!isBlank(c)) return true;
     term.entryGet();
   }
@@ -46,6 +50,13 @@ std::size_t takeDigits(Terminal& term, std::string& text, std::size_t limit) {
   return seen;
 }
 
+// An entry that does not begin with a number stores nothing. On a terminal
+// the rest of its line goes, so that the next entry waits for a new line.
+EntryResult notNumber(Terminal& term) {
+  term.discardEntryLine();
+  return EntryResult::NotNumber;
+}
+
 int digitValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'z') return c - 'a' + 10;
@@ -65,7 +76,7 @@ EntryResult readInteger(Terminal& term, int& value) {
     any = true;
     if (magnitude <= INT_MAX) magnitude = magnitude * 10 + digit;
   }
-  if (!any) return EntryResult::NotNumber;
+  if (!any) return notNumber(term);
   const long long signedValue = negative ? -magnitude : magnitude;
   value = static_cast<int>(signedValue > INT_MAX ? INT_MAX
                            : signedValue < INT_MIN ? INT_MIN
@@ -96,7 +107,7 @@ EntryResult readReal(Terminal& term, float& value) {
     if (keep) text.push_back('.');
     digits += takeDigits(term, text, keep ? text.size() + kDigits : text.size());
   }
-  if (digits == 0) return EntryResult::NotNumber;
+  if (digits == 0) return notNumber(term);
   const int e = term.entryPeek();
   if (e == 'e' || e == 'E') {
     term.entryGet();

@@ -15,7 +15,7 @@ LiveLine::LiveLine(Terminal& term, std::vector<const char*> labels)
 
 void LiveLine::set(std::size_t field, const std::string& text) {
   if (term_.isScreen()) {
-    term_.moveTo(columns_[field], term_.row());
+    term_.moveToColumn(columns_[field]);
     term_.writeDirect(text);
     return;
   }

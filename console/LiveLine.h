@@ -16,7 +16,8 @@ class LiveLine {
   LiveLine(Terminal& term, std::vector<const char*> labels);
 
   // Writes a field's value; on a console at once, at its column on the
-  // cursor's current row.
+  // cursor's current row (moving along the row needs no cursor query, so a
+  // fast display does not wait for the terminal's answers).
   void set(std::size_t field, const std::string& text);
   // Ends one refresh: without a console, writes the line if a value changed.
   void refreshed();

@@ -9,6 +9,16 @@ namespace tarvish::sim {
 
 namespace {
 
+// A knob's value in quotes, for its error message.
+std::string quote(std::string_view value) {
+  std::string quoted;
+  quoted.reserve(value.size() + 2);
+  quoted.push_back('\'');
+  quoted.append(value);
+  quoted.push_back('\'');
+  return quoted;
+}
+
 // Decimal, or hexadecimal after 0x or 0X; the whole text must be the number.
 std::optional<std::uint64_t> parseUnsigned(std::string_view text) {
   int base = 10;
@@ -48,7 +58,7 @@ using Reader = std::string (*)(std::string_view value, Knobs& knobs);
 
 std::string readSlot(std::string_view value, Knobs& knobs) {
   const auto slot = parseUnsigned(value);
-  if (!slot || *slot > 255) return "'" + std::string(value) + "' is not a slot number 0..255";
+  if (!slot || *slot > 255) return quote(value) + " is not a slot number 0..255";
   knobs.slot = static_cast<std::uint8_t>(*slot);
   return {};
 }
@@ -60,14 +70,14 @@ std::string readModuleSlot(std::string_view value, Knobs& knobs) {
   }
   const auto slot = parseUnsigned(value);
   if (!slot || *slot > 255) {
-    return "'" + std::string(value) + "' is neither a slot number 0..255 nor 'none'";
+    return quote(value) + " is neither a slot number 0..255 nor 'none'";
   }
   knobs.moduleSlot = static_cast<std::uint8_t>(*slot);
   return {};
 }
 
 std::string readFailRule(std::string_view spec, std::vector<FailRule>& rules) {
-  const std::string quoted = "'" + std::string(spec) + "'";
+  const std::string quoted = quote(spec);
   std::string_view name = spec;
   FailRule rule{AdapterFunction::Open, std::nullopt, kDefaultInjectedStatus};
   if (const std::size_t eq = name.find('='); eq != std::string_view::npos) {
@@ -103,7 +113,7 @@ std::string readFailures(std::string_view value, Knobs& knobs) {
 
 std::string readVersion(std::string_view value, Knobs& knobs) {
   const auto word = parseUnsigned(value);
-  if (!word || *word > 0xFFFF) return "'" + std::string(value) + "' is not a word 0..0xFFFF";
+  if (!word || *word > 0xFFFF) return quote(value) + " is not a word 0..0xFFFF";
   knobs.version = static_cast<std::uint16_t>(*word);
   return {};
 }
@@ -114,7 +124,7 @@ std::string readTrace(std::string_view value, Knobs& knobs) {
 }
 
 std::string readReply(std::string_view entry, Replies& replies) {
-  const std::string quoted = "'" + std::string(entry) + "'";
+  const std::string quoted = quote(entry);
   const std::size_t eq = entry.find('=');
   const auto code = parseHexBytes(entry.substr(0, eq));
   if (eq != 2 || !code) return quoted + ": expected CODE=HEX with a two-digit hex CODE";

@@ -23,6 +23,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <span>
 #include <vector>
 
 #include "CursorReport.h"
@@ -48,6 +49,35 @@ std::int64_t monotonicMs() {
 }
 
 using Bytes = std::vector<unsigned char>;
+
+// Input taken from the front. Consumed bytes are dropped in bulk, so that a
+// long input read byte by byte costs linear time.
+class ByteQueue {
+ public:
+  bool empty() const { return head_ == data_.size(); }
+  unsigned char front() const { return data_[head_]; }
+  std::span<const unsigned char> view() const {
+    return {data_.data() + head_, data_.size() - head_};
+  }
+  void append(const unsigned char* first, const unsigned char* last) {
+    data_.insert(data_.end(), first, last);
+  }
+  void pop(std::size_t count) {
+    head_ += count;
+    if (head_ == data_.size()) {
+      data_.clear();
+      head_ = 0;
+    } else if (head_ >= kCompactAt && head_ * 2 >= data_.size()) {
+      data_.erase(data_.begin(), data_.begin() + static_cast<std::ptrdiff_t>(head_));
+      head_ = 0;
+    }
+  }
+
+ private:
+  static constexpr std::size_t kCompactAt = 4096;
+  Bytes data_;
+  std::size_t head_ = 0;
+};
 
 class PosixTerminal final : public Terminal {
  public:
@@ -106,7 +136,7 @@ class PosixTerminal final : public Terminal {
           if (fillInput(kSequenceWaitMs)) continue;  // more bytes, or the end
           decoded = decode(true);
         }
-        input_.erase(input_.begin(), input_.begin() + static_cast<std::ptrdiff_t>(decoded.length));
+        input_.pop(decoded.length);
         if (decoded.kind == DecodedKey::Kind::kKey) return decoded.key;
         continue;
       }
@@ -116,7 +146,7 @@ class PosixTerminal final : public Terminal {
   }
 
   int entryPeek() override {
-    Bytes& buffer = entryBuffer();
+    ByteQueue& buffer = entryBuffer();
     while (buffer.empty()) {
       if (inputEnded_ || entryEnded_) return kEntryEnd;
       if (inputIsTerminal_) {
@@ -133,10 +163,14 @@ class PosixTerminal final : public Terminal {
     if (c == kEntryEnd) {
       entryEnded_ = false;  // the end is taken; a terminal may give more lines
     } else {
-      Bytes& buffer = entryBuffer();
-      buffer.erase(buffer.begin());
+      ByteQueue& buffer = entryBuffer();
+      buffer.pop(1);
     }
     return c;
+  }
+
+  void discardEntryLine() override {
+    if (inputIsTerminal_) entry_.pop(entry_.view().size());
   }
 
   bool isScreen() const override { return screen_; }
@@ -159,6 +193,13 @@ class PosixTerminal final : public Terminal {
     std::fflush(stdout);
     column_ = column;
     row_ = row;
+  }
+
+  void moveToColumn(int column) override {
+    if (!screen_) return;
+    std::fprintf(stdout, "\x1b[%dG", column);
+    std::fflush(stdout);
+    column_ = column;
   }
 
   void clearToEndOfLine() override {
@@ -191,12 +232,12 @@ class PosixTerminal final : public Terminal {
  private:
   // Entries on a terminal have a buffer of their own; otherwise they share the
   // one input stream with the keys.
-  Bytes& entryBuffer() { return inputIsTerminal_ ? entry_ : input_; }
+  ByteQueue& entryBuffer() { return inputIsTerminal_ ? entry_ : input_; }
 
   // The first key of the input buffer. Bytes from a terminal are decoded;
   // otherwise every byte is a key.
   DecodedKey decode(bool complete) const {
-    if (inputIsTerminal_) return decodeKey(input_, complete);
+    if (inputIsTerminal_) return decodeKey(input_.view(), complete);
     if (input_.front() == 0) return {DecodedKey::Kind::kSkip, 0, 1};  // no key has the code 0
     return {DecodedKey::Kind::kKey, input_.front(), 1};
   }
@@ -207,7 +248,7 @@ class PosixTerminal final : public Terminal {
     while (!input_.empty()) {
       const DecodedKey decoded = decode(inputEnded_);
       if (decoded.kind != DecodedKey::Kind::kSkip) return;
-      input_.erase(input_.begin(), input_.begin() + static_cast<std::ptrdiff_t>(decoded.length));
+      input_.pop(decoded.length);
     }
   }
 
@@ -226,14 +267,22 @@ class PosixTerminal final : public Terminal {
     }
   }
 
+  static void append(ByteQueue& into, const unsigned char* first, const unsigned char* last) {
+    into.append(first, last);
+  }
+  static void append(Bytes& into, const unsigned char* first, const unsigned char* last) {
+    into.insert(into.end(), first, last);
+  }
+
   // Reads what standard input holds into `into`. Returns false when nothing
   // was read and input goes on; the end of input or a lost terminal sets
   // inputEnded_.
-  bool readInto(Bytes& into) {
+  template <class Into>
+  bool readInto(Into& into) {
     unsigned char chunk[kReadChunk];
     const ssize_t n = read(STDIN_FILENO, chunk, sizeof chunk);
     if (n > 0) {
-      into.insert(into.end(), chunk, chunk + n);
+      append(into, chunk, chunk + n);
       return true;
     }
     if (n < 0 && (errno == EINTR || errno == EAGAIN)) return false;
@@ -261,7 +310,7 @@ class PosixTerminal final : public Terminal {
       unsigned char chunk[kReadChunk];
       const ssize_t n = read(STDIN_FILENO, chunk, sizeof chunk);
       if (n > 0) {
-        entry_.insert(entry_.end(), chunk, chunk + n);
+        entry_.append(chunk, chunk + n);
         break;
       }
       if (n == 0) {
@@ -298,7 +347,7 @@ class PosixTerminal final : public Terminal {
       readInto(incoming);
       if (inputEnded_) break;
     }
-    input_.insert(input_.end(), incoming.begin(), incoming.end());
+    input_.append(incoming.data(), incoming.data() + incoming.size());
   }
 
   const bool inputIsTerminal_;
@@ -307,8 +356,8 @@ class PosixTerminal final : public Terminal {
   bool guarded_ = false;
   bool inputEnded_ = false;  // end of input or lost terminal: final
   bool entryEnded_ = false;  // an entry read met the end; taken by entryGet
-  Bytes input_;              // keys (terminal), or the whole input stream
-  Bytes entry_;              // the rest of the last entry line (terminal)
+  ByteQueue input_;          // keys (terminal), or the whole input stream
+  ByteQueue entry_;          // the rest of the last entry line (terminal)
   int column_ = 1;           // last known cursor position
   int row_ = 1;
 };

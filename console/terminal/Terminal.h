@@ -43,6 +43,10 @@ class Terminal {
   // return kEntryEnd at the end of input.
   virtual int entryPeek() = 0;
   virtual int entryGet() = 0;
+  // Drops what is left of the current entry line where entries have lines of
+  // their own (a terminal), so that a word that is no number does not answer
+  // every later entry. In scripted use nothing is dropped.
+  virtual void discardEntryLine() = 0;
 
   // True when standard output is a console whose cursor can be read and
   // moved. Otherwise the cursor operations do nothing and report column 1.
@@ -51,6 +55,9 @@ class Terminal {
   virtual int column() = 0;
   virtual int row() = 0;
   virtual void moveTo(int column, int row) = 0;
+  // Moves to a column of the cursor's current row, without asking where the
+  // cursor is.
+  virtual void moveToColumn(int column) = 0;
   // Blanks the current line from the cursor to its end; the cursor stays.
   virtual void clearToEndOfLine() = 0;
   // Writes text straight to the console at the cursor, in order with

@@ -29,6 +29,8 @@ class StringTerminal : public console::Terminal {
   int column() override { return 1; }
   int row() override { return 1; }
   void moveTo(int, int) override {}
+  void moveToColumn(int) override {}
+  void discardEntryLine() override {}
   void clearToEndOfLine() override {}
   void writeDirect(std::string_view text) override { direct += text; }
   void sleepMs(int) override {}

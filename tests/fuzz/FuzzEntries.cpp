@@ -44,6 +44,8 @@ class InputTerminal : public orvex::console::Terminal {
   int column() override { return 1; }
   int row() override { return 1; }
   void moveTo(int, int) override {}
+  void moveToColumn(int) override {}
+  void discardEntryLine() override {}
   void clearToEndOfLine() override {}
   void writeDirect(std::string_view) override {}
   void sleepMs(int) override {}

@@ -168,10 +168,6 @@ TEST(ProgramOnTerminal, EntriesAreEchoedAndEditable) {
 // The end-of-input key on an empty entry line ends that entry only; the
 // next entry reads a new line from the terminal.
 TEST(ProgramOnTerminal, EndOfInputAtAPromptEndsOnlyThatEntry) {
-  // Fails until the entry reads take the end of input that they meet: the
-  // terminal's end-of-entry mark is never taken, so after one end-of-input key
-  // every later entry ends at once.
-  GTEST_SKIP() << "end of input at a prompt ends every later entry";
   TerminalSession program({"-q"}, {});
   ASSERT_TRUE(program.waitForKeyMode());
   program.type("A");
@@ -183,10 +179,28 @@ TEST(ProgramOnTerminal, EndOfInputAtAPromptEndsOnlyThatEntry) {
     return s.row(2).starts_with("Enter the channel number");
   })) << program.screen().text();
   ASSERT_TRUE(program.waitForLineMode()) << program.screen().text();
-  program.type("1\n3\n");
+  program.type("1\n");
+  ASSERT_TRUE(program.waitForText("Enter the new amplification")) << program.screen().text();
+  program.type("3\n");
   ASSERT_TRUE(program.waitForKeyMode());
   program.type("a");
   ASSERT_TRUE(program.waitForText("Ch X: 1.0000,   Ch Y: 3.0000")) << program.screen().text();
+}
+
+// A word that is no number answers its own entry only: the rest of its line
+// is dropped, and the next entry waits for a new line.
+TEST(ProgramOnTerminal, NonNumberAnswersOnlyItsOwnEntry) {
+  TerminalSession program({"-q"}, {});
+  ASSERT_TRUE(program.waitForKeyMode());
+  program.type("A");
+  ASSERT_TRUE(program.waitForLineMode());
+  program.type("x y\n");
+  ASSERT_TRUE(program.waitForText("Enter the new amplification")) << program.screen().text();
+  ASSERT_TRUE(program.waitForLineMode()) << program.screen().text();
+  program.type("2\n");
+  ASSERT_TRUE(program.waitForKeyMode());
+  program.type("a");
+  ASSERT_TRUE(program.waitForText("Ch X: 2.0000,   Ch Y: 1.0000")) << program.screen().text();
 }
 
 }  // namespace

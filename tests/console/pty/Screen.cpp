@@ -102,8 +102,11 @@ void Screen::control(char final) {
       row_ = std::min(at(0), rows_);
       column_ = std::min(at(1), columns_);
       break;
+    case 'G':
+      column_ = std::min(at(0), columns_);
+      break;
     case 'K':
-      if (n[0] == 0) {
+      if (n.empty() || n[0] == 0) {
         std::string& line = cells_[static_cast<std::size_t>(row_ - 1)];
         const auto from = static_cast<std::size_t>(std::min(column_, columns_) - 1);
         line.replace(from, line.size() - from, line.size() - from, ' ');

@@ -10,10 +10,8 @@ source_dir=$(cd "$(dirname "$0")/.." && pwd)
 build_dir=${1:-$source_dir/build-bench}
 logs=$build_dir/bench/logs
 
-# GCC 12 at -O3 reports a false -Wrestrict inside std::string concatenation;
-# it is a warning about the standard library's code, so it is switched off.
 cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DORVEX_BUILD_BENCH=ON \
-  -DORVEX_BUILD_TESTS=OFF -DCMAKE_CXX_FLAGS=-Wno-restrict >/dev/null
+  -DORVEX_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build_dir" -j2 --target orvex_library_bench orvex_export_check \
   orvex_console_bench Orvex-Test >/dev/null
 mkdir -p "$logs"

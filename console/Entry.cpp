@@ -1,5 +1,6 @@
 #include "Entry.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -38,18 +39,6 @@ bool takeSign(Terminal& term) {
   return false;
 }
 
-// Collects decimal digits into text, at most limit of them; the rest are
-// consumed and counted. Returns the number of digits seen.
-std::size_t takeDigits(Terminal& term, std::string& text, std::size_t limit) {
-  std::size_t seen = 0;
-  while (isDigit(term.entryPeek())) {
-    const int c = term.entryGet();
-    if (text.size() < limit) text.push_back(static_cast<char>(c));
-    ++seen;
-  }
-  return seen;
-}
-
 // An entry that does not begin with a number stores nothing. On a terminal
 // the rest of its line goes, so that the next entry waits for a new line.
 EntryResult notNumber(Terminal& term) {
@@ -84,43 +73,80 @@ EntryResult readInteger(Terminal& term, int& value) {
   return EntryResult::Value;
 }
 
+// The digits of a real number, kept as significant digits and a power of
+// ten. Digits beyond what a float can ever need only matter as "more than
+// zero", so they are kept as one sticky digit.
+class RealDigits {
+ public:
+  // One digit of the whole part (fraction false) or of the fraction.
+  void add(int digit, bool fraction) {
+    if (mantissa_.empty() && digit == 0) {
+      if (fraction) --exponent_;  // a leading zero of the fraction only scales
+      return;
+    }
+    if (mantissa_.size() < kKept) {
+      mantissa_.push_back(static_cast<char>('0' + digit));
+      if (fraction) --exponent_;
+    } else {
+      if (!fraction) ++exponent_;
+      sticky_ = sticky_ || digit != 0;
+    }
+  }
+  void scale(long long power) { exponent_ += power; }
+
+  float value(bool negative) const {
+    if (mantissa_.empty()) return negative ? -0.0f : 0.0f;
+    std::string text = negative ? "-" : "";
+    text += mantissa_;
+    long long exponent = exponent_;
+    if (sticky_) {
+      text.push_back('1');
+      --exponent;
+    }
+    // Far beyond the float range either way; strtof gives 0 or infinity.
+    exponent = std::clamp(exponent, -kExponentLimit, kExponentLimit);
+    text += "e" + std::to_string(exponent);
+    return std::strtof(text.c_str(), nullptr);
+  }
+
+ private:
+  // More significant digits than any float's correct rounding depends on.
+  static constexpr std::size_t kKept = 200;
+  static constexpr long long kExponentLimit = 100000;
+  std::string mantissa_;
+  long long exponent_ = 0;
+  bool sticky_ = false;
+};
+
 EntryResult readReal(Terminal& term, float& value) {
-  // Enough digits for every float; a longer whole part only tells the size.
-  constexpr std::size_t kDigits = 64;
   if (!skipBlanks(term)) return EntryResult::End;
   const bool negative = takeSign(term);
-  std::string text = negative ? "-" : "";
-  // Leading zeros carry no size.
-  std::size_t digits = 0;
-  while (term.entryPeek() == '0') {
-    term.entryGet();
-    ++digits;
+  RealDigits number;
+  bool any = false;
+  while (isDigit(term.entryPeek())) {
+    number.add(term.entryGet() - '0', false);
+    any = true;
   }
-  const std::size_t significant = takeDigits(term, text, text.size() + kDigits);
-  if (digits > 0 && significant == 0) text.push_back('0');
-  digits += significant;
-  long extraExponent = significant > kDigits ? static_cast<long>(significant - kDigits) : 0;
   if (term.entryPeek() == '.') {
     term.entryGet();
-    // A fraction behind a whole part that was cut adds nothing.
-    const bool keep = significant <= kDigits;
-    if (keep) text.push_back('.');
-    digits += takeDigits(term, text, keep ? text.size() + kDigits : text.size());
+    while (isDigit(term.entryPeek())) {
+      number.add(term.entryGet() - '0', true);
+      any = true;
+    }
   }
-  if (digits == 0) return notNumber(term);
+  if (!any) return notNumber(term);
   const int e = term.entryPeek();
   if (e == 'e' || e == 'E') {
     term.entryGet();
     const bool negativeExponent = takeSign(term);
-    long exponent = 0;
+    long long exponent = 0;
     while (isDigit(term.entryPeek())) {
       const int digit = term.entryGet() - '0';
-      if (exponent < 100000) exponent = exponent * 10 + digit;
+      if (exponent < 1000000000) exponent = exponent * 10 + digit;
     }
-    extraExponent += negativeExponent ? -exponent : exponent;
+    number.scale(negativeExponent ? -exponent : exponent);
   }
-  if (extraExponent != 0) text += "e" + std::to_string(extraExponent);
-  value = std::strtof(text.c_str(), nullptr);
+  value = number.value(negative);
   return EntryResult::Value;
 }
 

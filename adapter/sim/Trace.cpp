@@ -38,7 +38,10 @@ Trace openTrace(const std::string& where, std::string& error) {
 }
 
 std::string traceBytes(std::span<const std::uint8_t> bytes) {
-  return "[" + hexBytes(bytes, " ") + "]";
+  std::string out = "[";
+  out += hexBytes(bytes, " ");
+  out += ']';
+  return out;
 }
 
 std::string traceText(const char* text) {

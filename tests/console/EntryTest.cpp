@@ -104,6 +104,26 @@ TEST(Entry, RealNumbersOfAnySizeStayFinite) {
   EXPECT_EQ(tiny.rest(), "");
 }
 
+TEST(Entry, RealNumbersRoundLikeTheFullText) {
+  // Leading zeros of a fraction only scale; digits far past a float's
+  // precision still decide a halfway case.
+  const std::pair<std::string, float> cases[] = {
+      {"0." + std::string(70, '0') + "5e75", 50000.0f},
+      {"+." + std::string(78, '0') + "12e4916637933970772", INFINITY},
+      {"1.000000059604644775390625" + std::string(40, '0') + "1", std::nextafter(1.0f, 2.0f)},
+      {"1.000000059604644775390625", 1.0f},
+      {std::string(300, '0') + "3." + std::string(300, '0'), 3.0f},
+      {"1" + std::string(300, '0') + "e-300", 1.0f},
+  };
+  for (const auto& [input, expected] : cases) {
+    StringTerminal term(input);
+    float v = 0;
+    EXPECT_EQ(readReal(term, v), EntryResult::Value) << input;
+    EXPECT_EQ(v, expected) << input;
+    EXPECT_EQ(term.rest(), "") << input;
+  }
+}
+
 TEST(Entry, WordIsCutAtTenCharacters) {
   StringTerminal term("\n 123456789012 next");
   std::string word;

@@ -19,10 +19,10 @@ extern "C" {
 #define TARVISH_PORT 1
 /* Slot functions: address the module slot (1) and leave the bus master as is (0). */
 #define TARVISH_SLOT_MODULE 1
-#define TARVISH_SLOT_KEEP   0
+#define TARVISH_SLOT_KEEP 0
 /* The final flag of a transfer: 0 when the very next transfer reads the
  * answer, 1 on the last transfer of a transaction. */
-#define TARVISH_MORE  0
+#define TARVISH_MORE 0
 #define TARVISH_FINAL 1
 
 /* Version word: high byte major, low byte minor (0x0100 = 1.00). Usable
@@ -38,7 +38,7 @@ int32_t Tarvish_Flush_LPT(void);
 
 /* Called as (slot, TARVISH_SLOT_MODULE, TARVISH_SLOT_KEEP). On status 0,
  * *slot holds the selected ZPB slot. */
-int32_t Tarvish_GetSlot(uint8_t *slot, int32_t kind, int32_t mode);
+int32_t Tarvish_GetSlot(uint8_t* slot, int32_t kind, int32_t mode);
 
 /* Called as (slot, TARVISH_SLOT_MODULE, TARVISH_SLOT_KEEP). Later checks and
  * transfers reach the module in that slot. */
@@ -46,24 +46,24 @@ int32_t Tarvish_SetSlot(uint8_t slot, int32_t kind, int32_t mode);
 
 /* Text on the last failure, NUL-terminated, owned by the adapter library and
  * valid until the next call into it. */
-const char *Tarvish_ErrorMessage(void);
+const char* Tarvish_ErrorMessage(void);
 
 /* The same for the last port input/output error. */
-const char *Tarvish_IO_ErrorMessage(void);
+const char* Tarvish_IO_ErrorMessage(void);
 
 /* Called as (TARVISH_PORT, present). On status 0, *present is non-zero when a
  * module answers in the selected slot, else 0. */
-int32_t Tarvish_Check(int32_t port, uint8_t *present);
+int32_t Tarvish_Check(int32_t port, uint8_t* present);
 
 /* data[0..count-1] reach the module in that order. */
-int32_t Tarvish_Send(int32_t port, const uint8_t *data, int32_t count, int32_t final);
+int32_t Tarvish_Send(int32_t port, const uint8_t* data, int32_t count, int32_t final);
 
 /* buffer[0..count-1] receive the module's bytes in arrival order. */
-int32_t Tarvish_Receive(int32_t port, uint8_t *buffer, int32_t count, int32_t final);
+int32_t Tarvish_Receive(int32_t port, uint8_t* buffer, int32_t count, int32_t final);
 
 /* buffer receives the module's text, NUL-terminated, at most maxLength bytes
  * including the terminator. */
-int32_t Tarvish_ReceiveString(int32_t port, char *buffer, int32_t maxLength, int32_t final);
+int32_t Tarvish_ReceiveString(int32_t port, char* buffer, int32_t maxLength, int32_t final);
 
 #ifdef __cplusplus
 }

@@ -22,12 +22,12 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <dirent.h>
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <dirent.h>
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -155,7 +155,8 @@ bool pump(Child& child, std::int64_t deadline, Until until, bench::CursorAnswer*
 }
 
 bool pumpFor(Child& child, std::int64_t ns, bench::CursorAnswer* answer = nullptr) {
-  return pump(child, nowNs() + ns, [] { return false; }, answer);
+  return pump(
+      child, nowNs() + ns, [] { return false; }, answer);
 }
 
 // Waits for the program to end, reading its output meanwhile; its exit status,
@@ -242,7 +243,8 @@ bool idleRun(const std::string& program, bool terminal) {
   pumpFor(child, std::int64_t{kIdleSeconds} * 1000000000);
   const std::int64_t cpu1 = cpuNs(child.pid);
   const std::int64_t wall1 = nowNs();
-  const double percent = 100.0 * static_cast<double>(cpu1 - cpu0) / static_cast<double>(wall1 - wall0);
+  const double percent =
+      100.0 * static_cast<double>(cpu1 - cpu0) / static_cast<double>(wall1 - wall0);
   result(name, percent);
   std::printf("  %s: %.3f ms CPU in %.2f s\n", name, (cpu1 - cpu0) / 1e6, (wall1 - wall0) / 1e9);
 
@@ -290,7 +292,8 @@ bool uptimeOnPipes(const std::string& program) {
 bool uptimeOnTerminal(const std::string& program) {
   Child child = startOnTerminal(program, {});
   bench::CursorAnswer answer;
-  pump(child, nowNs() + 5000000000LL, [&] { return contains(child.seen, kHelpLastLine); }, &answer);
+  pump(
+      child, nowNs() + 5000000000LL, [&] { return contains(child.seen, kHelpLastLine); }, &answer);
   pumpFor(child, 100000000, &answer);
   const std::size_t before = child.seen.size();
   const std::int64_t requests0 = answer.requests();
@@ -313,10 +316,11 @@ bool uptimeOnTerminal(const std::string& program) {
     const std::string toColumn = "[" + std::to_string(column) + "G";
     const auto position = display.rfind(toPosition);
     const auto columnOnly = display.rfind(toColumn);
-    rate = lastNumberAfter(display, position != std::string::npos &&
-                                            (columnOnly == std::string::npos || position > columnOnly)
-                                        ? toPosition
-                                        : toColumn);
+    rate =
+        lastNumberAfter(display, position != std::string::npos &&
+                                         (columnOnly == std::string::npos || position > columnOnly)
+                                     ? toPosition
+                                     : toColumn);
   }
   result("uptime_queries_per_s_terminal", rate);
   result("uptime_cursor_requests_per_s_terminal", requests / double(kDisplaySeconds));

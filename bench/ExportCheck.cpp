@@ -192,8 +192,8 @@ bool trapSystemCalls() {
 int main() {
   if (!bench::nullAdapterLoaded()) return 2;
 
-  void* page = mmap(nullptr, sizeof(Counts), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS,
-                    -1, 0);
+  void* page =
+      mmap(nullptr, sizeof(Counts), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
   if (page == MAP_FAILED) return 2;
   shared = new (page) Counts{};
 
@@ -219,17 +219,20 @@ int main() {
   int status = 0;
   if (waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0 ||
       !shared->done) {
-    std::fprintf(stderr, "the counting child failed (status 0x%x)\n", static_cast<unsigned>(status));
+    std::fprintf(stderr, "the counting child failed (status 0x%x)\n",
+                 static_cast<unsigned>(status));
     return 2;
   }
   if (shared->probeSystemCalls != 1 || shared->probeAllocations != 1) {
-    std::fprintf(stderr, "the counters missed a probe: %ld system calls, %ld allocations (1 each)\n",
+    std::fprintf(stderr,
+                 "the counters missed a probe: %ld system calls, %ld allocations (1 each)\n",
                  shared->probeSystemCalls, shared->probeAllocations);
     return 2;
   }
   const long calls = static_cast<long>(kExports.size()) * kRounds;
-  std::printf("%ld export calls (%zu exports x %d): %ld heap allocations, %ld system calls\n", calls,
-              kExports.size(), kRounds, shared->allocations.load(), shared->systemCalls.load());
+  std::printf("%ld export calls (%zu exports x %d): %ld heap allocations, %ld system calls\n",
+              calls, kExports.size(), kRounds, shared->allocations.load(),
+              shared->systemCalls.load());
   std::printf("RESULT allocations %ld\nRESULT system_calls %ld\n", shared->allocations.load(),
               shared->systemCalls.load());
   return shared->allocations == 0 && shared->systemCalls == 0 ? 0 : 1;

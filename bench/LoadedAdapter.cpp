@@ -37,7 +37,8 @@ bool nullAdapterLoaded() {
   // the device library's handle searches it and its dependencies.
   const std::string global = fileHolding(dlsym(RTLD_DEFAULT, "Tarvish_Send"));
   void* device = dlopen("libOrvex.so.1", RTLD_NOW | RTLD_NOLOAD);
-  const std::string fromDevice = device != nullptr ? fileHolding(dlsym(device, "Tarvish_Send")) : "";
+  const std::string fromDevice =
+      device != nullptr ? fileHolding(dlsym(device, "Tarvish_Send")) : "";
   if (device != nullptr) dlclose(device);
 
   const bool ok = directoryOf(global) == nullDir && directoryOf(fromDevice) == nullDir;

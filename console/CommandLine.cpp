@@ -48,9 +48,10 @@ void printUsage(std::string_view name) {
   const int width = static_cast<int>(name.size());
   std::printf("%.*s ver. 1.20, compilation date: %s\n", width, name.data(), __DATE__);
   std::printf("%s\n\nUsage: ", kNotice);
-  std::printf("%.*s LPT-Number [Switches]\n  Switch: { -option, /option }\n"
-              "    options: Q, q: quiet mode          D, d: debug mode\n",
-              width, name.data());
+  std::printf(
+      "%.*s LPT-Number [Switches]\n  Switch: { -option, /option }\n"
+      "    options: Q, q: quiet mode          D, d: debug mode\n",
+      width, name.data());
 }
 
 }  // namespace orvex::console

@@ -67,7 +67,7 @@ EntryResult readInteger(Terminal& term, int& value) {
   }
   if (!any) return notNumber(term);
   const long long signedValue = negative ? -magnitude : magnitude;
-  value = static_cast<int>(signedValue > INT_MAX ? INT_MAX
+  value = static_cast<int>(signedValue > INT_MAX   ? INT_MAX
                            : signedValue < INT_MIN ? INT_MIN
                                                    : signedValue);
   return EntryResult::Value;

@@ -38,8 +38,6 @@ constexpr float offsetRangeFromRaw(std::int16_t raw) {
 constexpr std::uint16_t amplitudeToRaw(float v) {
   return v > 0 ? saturateU16(static_cast<double>(v) * 1000 + 0.5) : 0;
 }
-constexpr float amplitudeFromRaw(std::uint16_t raw) {
-  return static_cast<float>(raw * 0.001);
-}
+constexpr float amplitudeFromRaw(std::uint16_t raw) { return static_cast<float>(raw * 0.001); }
 
 }  // namespace orvex::channel

@@ -50,15 +50,13 @@ ORVEX_API int32_t Orvex_SetAmplitude(uint8_t ch, float amplitude) {
 }
 
 ORVEX_API int32_t Orvex_GetAmplitude(uint8_t ch, float* amplitude) {
-  return queryDecoded(Cmd::Amplitude, ch, [=](const uint8_t* r) {
-    *amplitude = amplitudeFromRaw(wire::readU16(r));
-  });
+  return queryDecoded(Cmd::Amplitude, ch,
+                      [=](const uint8_t* r) { *amplitude = amplitudeFromRaw(wire::readU16(r)); });
 }
 
 ORVEX_API int32_t Orvex_GetMeasAmplit(uint8_t ch, float* amplitude) {
-  return queryDecoded(Cmd::MeasuredAmplitude, ch, [=](const uint8_t* r) {
-    *amplitude = amplitudeFromRaw(wire::readU16(r));
-  });
+  return queryDecoded(Cmd::MeasuredAmplitude, ch,
+                      [=](const uint8_t* r) { *amplitude = amplitudeFromRaw(wire::readU16(r)); });
 }
 
 ORVEX_API int32_t Orvex_SetOperMode(uint8_t ch, uint8_t mode) {

@@ -37,11 +37,11 @@ enum class Cmd : std::uint8_t {
 
 struct CommandSpec {
   Cmd cmd;
-  std::uint8_t codeX;      // the code for channel X (and for module-wide commands)
-  bool perChannel;         // channel Y uses codeX + 1
-  std::uint8_t dataBytes;  // data bytes after the code in a setting; 0 = read only
-  std::uint8_t replyBytes; // response length; for a text its maximum with terminator
-  bool text;               // the response is a NUL-terminated text
+  std::uint8_t codeX;       // the code for channel X (and for module-wide commands)
+  bool perChannel;          // channel Y uses codeX + 1
+  std::uint8_t dataBytes;   // data bytes after the code in a setting; 0 = read only
+  std::uint8_t replyBytes;  // response length; for a text its maximum with terminator
+  bool text;                // the response is a NUL-terminated text
 };
 
 inline constexpr std::array<CommandSpec, 24> kCommandTable{{

@@ -21,9 +21,8 @@ int32_t getReading(Cmd c, uint16_t marker, double scale, float* out) {
 }
 
 int32_t getClock(Cmd c, float* hertz) {
-  return queryDecoded(c, 0, [=](const uint8_t* r) {
-    *hertz = static_cast<float>(wire::readU32(r));
-  });
+  return queryDecoded(c, 0,
+                      [=](const uint8_t* r) { *hertz = static_cast<float>(wire::readU32(r)); });
 }
 
 }  // namespace

@@ -24,6 +24,4 @@ ORVEX_API int32_t Orvex_FW_Date(char* text) { return queryText(Cmd::FirmwareDate
 
 ORVEX_API int32_t Orvex_Prod_ID(char* text) { return queryText(Cmd::ProductId, text); }
 
-ORVEX_API int32_t Orvex_Prod_No(uint32_t* number) {
-  return query(Cmd::ProductNumber, 0, number);
-}
+ORVEX_API int32_t Orvex_Prod_No(uint32_t* number) { return query(Cmd::ProductNumber, 0, number); }

@@ -9,7 +9,7 @@
 #include <Orvex.h>
 #include <Tarvish.h>
 
-static int failed(const char *what, int32_t status) {
+static int failed(const char* what, int32_t status) {
   fprintf(stderr, "%s failed (%d): %s\n", what, (int)status, Tarvish_ErrorMessage());
   return 1;
 }

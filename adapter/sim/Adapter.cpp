@@ -37,8 +37,8 @@ std::string number(std::int64_t n) { return std::to_string(n); }
 
 }  // namespace
 
-Adapter::Adapter(Backend& backend, std::uint8_t slot, std::uint16_t version,
-                 FaultInjection faults, Trace trace)
+Adapter::Adapter(Backend& backend, std::uint8_t slot, std::uint16_t version, FaultInjection faults,
+                 Trace trace)
     : backend_(backend),
       slot_(slot),
       version_(version),
@@ -66,8 +66,7 @@ Outcome Adapter::needOpen(AdapterFunction f) const {
                  "Port not open");
 }
 
-Outcome Adapter::needSlotArguments(AdapterFunction f, std::int32_t kind,
-                                   std::int32_t mode) const {
+Outcome Adapter::needSlotArguments(AdapterFunction f, std::int32_t kind, std::int32_t mode) const {
   if (kind != kModuleSlotKind) {
     return badArgument(f, "slot kind " + number(kind) + " is not supported (1 = module slot)");
   }
@@ -129,8 +128,7 @@ std::int32_t Adapter::setSlot(std::uint8_t slot, std::int32_t kind, std::int32_t
     if (checked.ok()) slot_ = slot;
     return checked;
   });
-  return finish(outcome,
-                "Tarvish_SetSlot" + arguments({number(slot), number(kind), number(mode)}));
+  return finish(outcome, "Tarvish_SetSlot" + arguments({number(slot), number(kind), number(mode)}));
 }
 
 const char* Adapter::errorMessage() {
@@ -168,7 +166,8 @@ std::int32_t Adapter::send(std::int32_t port, const std::uint8_t* data, std::int
     return backend_.send(slot_, std::span(data, static_cast<std::size_t>(count)), final == 1);
   });
   std::string bytes = "NULL";
-  if (data != nullptr) bytes = traceBytes(std::span(data, count > 0 ? static_cast<std::size_t>(count) : 0));
+  if (data != nullptr)
+    bytes = traceBytes(std::span(data, count > 0 ? static_cast<std::size_t>(count) : 0));
   return finish(outcome,
                 "Tarvish_Send" + arguments({number(port), bytes, number(count), number(final)}));
 }
@@ -179,8 +178,7 @@ std::int32_t Adapter::receive(std::int32_t port, std::uint8_t* buffer, std::int3
   const Outcome outcome = run(f, [&] {
     Outcome checked = needTransfer(f, port, buffer, "buffer", count, final);
     if (!checked.ok()) return checked;
-    return backend_.receive(slot_, std::span(buffer, static_cast<std::size_t>(count)),
-                            final == 1);
+    return backend_.receive(slot_, std::span(buffer, static_cast<std::size_t>(count)), final == 1);
   });
   const std::string result =
       outcome.ok() ? " -> " + traceBytes(std::span(buffer, static_cast<std::size_t>(count))) : "";
@@ -199,8 +197,7 @@ std::int32_t Adapter::receiveString(std::int32_t port, char* buffer, std::int32_
   });
   const std::string result = outcome.ok() ? " -> " + traceText(buffer) : "";
   return finish(outcome, "Tarvish_ReceiveString" +
-                             arguments({number(port), number(maxLength), number(final)}) +
-                             result);
+                             arguments({number(port), number(maxLength), number(final)}) + result);
 }
 
 }  // namespace tarvish::sim

@@ -11,8 +11,7 @@ namespace tarvish::sim {
 namespace {
 
 // A slow sine drift of the given amplitude and period around a nominal value.
-std::uint16_t drifting(double nominal, double amplitude, double period, double seconds,
-                       int noise) {
+std::uint16_t drifting(double nominal, double amplitude, double period, double seconds, int noise) {
   const double drift = amplitude * std::sin(2 * std::numbers::pi * seconds / period);
   return static_cast<std::uint16_t>(std::lround(nominal + drift) + noise);
 }

@@ -168,9 +168,9 @@ struct Knob {
 };
 
 constexpr Knob kKnobs[] = {
-    {"TARVISH_SLOT", readSlot},       {"TARVISH_MODULE_SLOT", readModuleSlot},
-    {"TARVISH_FAIL", readFailures},   {"TARVISH_VERSION", readVersion},
-    {"TARVISH_TRACE", readTrace},     {"TARVISH_REPLY", readReplies},
+    {"TARVISH_SLOT", readSlot},     {"TARVISH_MODULE_SLOT", readModuleSlot},
+    {"TARVISH_FAIL", readFailures}, {"TARVISH_VERSION", readVersion},
+    {"TARVISH_TRACE", readTrace},   {"TARVISH_REPLY", readReplies},
     {"TARVISH_STATE", readState},
 };
 

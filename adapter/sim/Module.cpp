@@ -26,9 +26,7 @@ constexpr std::uint8_t kOperationMode = 0x21;
 Outcome refuseSend(const std::string& why) { return failure(kRefused, why, kDataRefused); }
 Outcome refuseRead(const std::string& why) { return failure(kRefused, why, kReadRefused); }
 
-std::string byteCount(std::size_t n) {
-  return std::to_string(n) + (n == 1 ? " byte" : " bytes");
-}
+std::string byteCount(std::size_t n) { return std::to_string(n) + (n == 1 ? " byte" : " bytes"); }
 
 }  // namespace
 

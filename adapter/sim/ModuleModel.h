@@ -34,8 +34,8 @@ struct Register {
   bool isSigned;            // the answer's integer reads as two's complement
   std::uint8_t dataBytes;   // data bytes a setting carries; 0 = read only
   Source source;
-  std::uint32_t value;      // the constant answer, or a setting's power-on raw value
-  const char* text;         // the text answer
+  std::uint32_t value;  // the constant answer, or a setting's power-on raw value
+  const char* text;     // the text answer
 };
 
 // Every register of the module, ordered by code.

@@ -23,7 +23,8 @@ std::optional<Settings> loadState(const std::string& path, std::string& problem)
     if (line.empty() || line[0] == '#') continue;
     const std::string where = "'" + path + "' line " + std::to_string(number);
     const auto code = parseHexBytes(std::string_view(line).substr(0, 2));
-    const auto bytes = line.size() > 3 && line[2] == '=' ? parseHexBytes(line.substr(3)) : std::nullopt;
+    const auto bytes =
+        line.size() > 3 && line[2] == '=' ? parseHexBytes(line.substr(3)) : std::nullopt;
     if (!code || code->size() != 1 || !bytes) {
       problem = where + ": expected CC=HEX, found '" + line + "'";
       return std::nullopt;

@@ -61,8 +61,7 @@ TARVISH_API int32_t Tarvish_Check(int32_t port, uint8_t* present) {
   return adapter().check(port, present);
 }
 
-TARVISH_API int32_t Tarvish_Send(int32_t port, const uint8_t* data, int32_t count,
-                                 int32_t final) {
+TARVISH_API int32_t Tarvish_Send(int32_t port, const uint8_t* data, int32_t count, int32_t final) {
   return adapter().send(port, data, count, final);
 }
 

@@ -44,7 +44,8 @@ constexpr ReadCommand kReads[] = {
     {'a', "Getting channel amplification:\n", true, "Orvex_GetAmplification",
      getWide<float, Orvex_GetAmplification>,
      [](double x, double y) { std::printf("Ch X: %.4f,\tCh Y: %.4f\n", x, y); }},
-    {'s', "Getting channel polarity:\n", true, "Orvex_GetPolarity", getWide<std::uint8_t, Orvex_GetPolarity>,
+    {'s', "Getting channel polarity:\n", true, "Orvex_GetPolarity",
+     getWide<std::uint8_t, Orvex_GetPolarity>,
      [](double x, double y) {
        std::printf("Ch X: %s,\tCh Y: %s\n", polarityName(static_cast<int>(x)),
                    polarityName(static_cast<int>(y)));
@@ -62,7 +63,8 @@ constexpr ReadCommand kReads[] = {
     {'g', "Getting desired channel amplitude:\n", true, "Orvex_GetAmplitude",
      getWide<float, Orvex_GetAmplitude>,
      [](double x, double y) { std::printf("Ch X: %.3fV,\tCh Y: %.3fV\n", x, y); }},
-    {'e', "Getting operation mode:\n", true, "Orvex_GetOperMode", getWide<std::uint8_t, Orvex_GetOperMode>,
+    {'e', "Getting operation mode:\n", true, "Orvex_GetOperMode",
+     getWide<std::uint8_t, Orvex_GetOperMode>,
      [](double x, double y) {
        std::printf("Ch X: ");
        PrintOperMode(static_cast<int>(x), true);
@@ -101,11 +103,13 @@ constexpr SetCommand kSets[] = {
      [] { std::printf("Enter the new amplification (0-%d): ", kAmplificationLimit); },
      [](float v) { return !(v < 0 || v >= kAmplificationLimit); },
      [] {
-       std::printf("Wrong value specified! The amplification must not be negative and must be "
-                   "lower than %d.\n",
-                   kAmplificationLimit);
+       std::printf(
+           "Wrong value specified! The amplification must not be negative and must be "
+           "lower than %d.\n",
+           kAmplificationLimit);
      },
-     "Orvex_SetAmplification", [](std::uint8_t ch, float v) { return Orvex_SetAmplification(ch, v); },
+     "Orvex_SetAmplification",
+     [](std::uint8_t ch, float v) { return Orvex_SetAmplification(ch, v); },
      [](char ch, float v) { std::printf("Channel amplification set: Ch %c = %.4f\n", ch, v); }},
     {'S', "Setting channel polarity:\n", true, true,
      [] { std::printf("Enter the channel polarity (positive=0, negative=1): "); },
@@ -128,9 +132,10 @@ constexpr SetCommand kSets[] = {
      [] { std::printf("Enter the offset range in V: "); },
      [](float v) { return !(v <= 0 || v > kOffsetRangeLimit); },
      [] {
-       std::printf("Wrong value specified! The offset range must be positive and not greater "
-                   "than %d.\n",
-                   kOffsetRangeLimit);
+       std::printf(
+           "Wrong value specified! The offset range must be positive and not greater "
+           "than %d.\n",
+           kOffsetRangeLimit);
      },
      "Orvex_SetOffsetRange", [](std::uint8_t, float v) { return Orvex_SetOffsetRange(v); },
      [](char, float v) { std::printf("Offset range set: %.2fV\n", v); }},
@@ -138,9 +143,10 @@ constexpr SetCommand kSets[] = {
      [] { std::printf("Enter the new desired amplitude (0-%.3fV): ", kAmplitudeLimit); },
      [](float v) { return !(v < 0 || v >= kAmplitudeLimit); },
      [] {
-       std::printf("Wrong value specified! The amplitude must not be negative and must be lower "
-                   "than %.3fV.\n",
-                   kAmplitudeLimit);
+       std::printf(
+           "Wrong value specified! The amplitude must not be negative and must be lower "
+           "than %.3fV.\n",
+           kAmplitudeLimit);
      },
      "Orvex_SetAmplitude", [](std::uint8_t ch, float v) { return Orvex_SetAmplitude(ch, v); },
      [](char ch, float v) {
@@ -149,9 +155,10 @@ constexpr SetCommand kSets[] = {
     {'E', "Setting operation mode:\n", true, true, modePrompt,
      [](float v) { return !(v < 0 || v >= kOperModeCount); },
      [] {
-       std::printf("Wrong value specified! The mode must not be negative and must be lower "
-                   "than %d.\n",
-                   kOperModeCount);
+       std::printf(
+           "Wrong value specified! The mode must not be negative and must be lower "
+           "than %d.\n",
+           kOperModeCount);
      },
      "Orvex_SetOperMode",
      [](std::uint8_t ch, float v) { return Orvex_SetOperMode(ch, static_cast<std::uint8_t>(v)); },

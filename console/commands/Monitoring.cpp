@@ -47,8 +47,8 @@ void uptimeContinuously(Context& ctx) {
   Terminal& term = ctx.term;
   pressEscToQuit(ctx);
   enum Field { kUptime, kDifference, kRate };
-  LiveLine line(term, {"Device uptime: ", "               Diff. to PC/s: ",
-                       "               Queries/s: "});
+  LiveLine line(
+      term, {"Device uptime: ", "               Diff. to PC/s: ", "               Queries/s: "});
   int queries = 0;
   const std::uint32_t start = term.millis();
   std::uint32_t lastRate = start;
@@ -127,7 +127,7 @@ void amplitudeContinuously(Context& ctx) {
 struct Reading {
   const char* label;  // printed before the value
   std::int32_t (*get)(float*);
-  const char* name;   // the error label
+  const char* name;  // the error label
   double scale;
   double offset;
   const char* format;  // the value's format; the unit follows

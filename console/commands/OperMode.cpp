@@ -21,8 +21,7 @@ constexpr ModeName kInvalid = {"invalid mode", "invalid mode     "};
 }  // namespace
 
 void PrintOperMode(int mode, bool padded) {
-  const ModeName& name =
-      static_cast<unsigned>(mode) < kOperModeCount ? kModes[mode] : kInvalid;
+  const ModeName& name = static_cast<unsigned>(mode) < kOperModeCount ? kModes[mode] : kInvalid;
   std::printf("%s", padded ? name.padded : name.plain);
 }
 

@@ -21,9 +21,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
-#include <span>
 #include <vector>
 
 #include "CursorReport.h"
@@ -259,7 +259,8 @@ class PosixTerminal final : public Terminal {
     pollfd input{STDIN_FILENO, POLLIN, 0};
     for (;;) {
       int wait = -1;
-      if (timeoutMs >= 0) wait = static_cast<int>(std::max<std::int64_t>(0, deadline - monotonicMs()));
+      if (timeoutMs >= 0)
+        wait = static_cast<int>(std::max<std::int64_t>(0, deadline - monotonicMs()));
       const int ready = poll(&input, 1, wait);
       if (ready > 0) return true;  // data, end, hang-up, error or closed: a read tells
       if (ready == 0) return false;

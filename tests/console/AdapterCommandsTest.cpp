@@ -39,10 +39,14 @@ TEST(AdapterCommands, SetSlotEntries) {
     std::string reply;  // after the prompt
     const char* slot;   // what 'o' shows afterwards
   } cases[] = {
-      {"255", "", "FFh (255)"},          {"FFh", "", "FFh (255)"},
-      {"11111111b", "", "FFh (255)"},    {"0", "", "00h (0)"},
-      {"1Fh", "", "1Fh (31)"},           {"256", range, "07h (7)"},
-      {"100h", range, "07h (7)"},        {"-1", range, "07h (7)"},
+      {"255", "", "FFh (255)"},
+      {"FFh", "", "FFh (255)"},
+      {"11111111b", "", "FFh (255)"},
+      {"0", "", "00h (0)"},
+      {"1Fh", "", "1Fh (31)"},
+      {"256", range, "07h (7)"},
+      {"100h", range, "07h (7)"},
+      {"-1", range, "07h (7)"},
       {"12x", "Wrong value specified!\n", "07h (7)"},
       {"7BH", "Wrong value specified!\n", "07h (7)"},
   };
@@ -52,15 +56,15 @@ TEST(AdapterCommands, SetSlotEntries) {
         << c.entry;
   }
   // Standard input ends at the prompt: nothing is set, the program ends.
-  const auto ended = runProgram({.args = {"-q"},
-                                 .input = "O",
-                                 .env = {{"TARVISH_TRACE", "stderr"}}});
+  const auto ended =
+      runProgram({.args = {"-q"}, .input = "O", .env = {{"TARVISH_TRACE", "stderr"}}});
   EXPECT_EQ(ended.out, prompt + "Wrong value specified!\n");
   EXPECT_EQ(ended.err.find("SetSlot"), std::string::npos);
   // The debug confirmation; normal mode says nothing on success.
   const auto debug = runProgram({.args = {"-d"}, .input = "O 1fh\n\x1b"}).out;
-  EXPECT_NE(debug.find("Setting the ZPB slot number:\n" + prompt + "ZPB slot number set to 1Fh (31)\n"),
-            std::string::npos);
+  EXPECT_NE(
+      debug.find("Setting the ZPB slot number:\n" + prompt + "ZPB slot number set to 1Fh (31)\n"),
+      std::string::npos);
 }
 
 TEST(AdapterCommands, Identification) {
@@ -108,8 +112,10 @@ TEST(AdapterCommands, FailuresAreReportedWithTheCommandsLabel) {
   const std::string stringError =
       ": Injected failure of Tarvish_ReceiveString (call 1), I/O Error Message: Simulated I/O "
       "error\n";
-  EXPECT_EQ(quiet("d", {{"TARVISH_FAIL", "ReceiveString"}}), "Error at Orvex_FW_Date" + stringError);
-  EXPECT_EQ(quiet("p", {{"TARVISH_FAIL", "ReceiveString"}}), "Error at Orvex_prod_ID" + stringError);
+  EXPECT_EQ(quiet("d", {{"TARVISH_FAIL", "ReceiveString"}}),
+            "Error at Orvex_FW_Date" + stringError);
+  EXPECT_EQ(quiet("p", {{"TARVISH_FAIL", "ReceiveString"}}),
+            "Error at Orvex_prod_ID" + stringError);
   EXPECT_EQ(quiet("o", {{"TARVISH_FAIL", "GetSlot=-7"}}),
             "Error at Tarvish_GetSlot: Injected failure of Tarvish_GetSlot (call 1), I/O Error "
             "Message: Simulated I/O error\n");

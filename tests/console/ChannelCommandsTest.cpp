@@ -27,7 +27,7 @@ struct Transcript {
 // whole.
 Transcript run(Mode mode, const std::string& input, Env env = {}) {
   env["TARVISH_TRACE"] = "stderr";
-  const std::vector<std::string> args = mode == Mode::Quiet    ? std::vector<std::string>{"-q"}
+  const std::vector<std::string> args = mode == Mode::Quiet   ? std::vector<std::string>{"-q"}
                                         : mode == Mode::Debug ? std::vector<std::string>{"-d"}
                                                               : std::vector<std::string>{};
   const auto result = runProgram({.args = args, .input = input, .env = env});
@@ -95,13 +95,13 @@ TEST(ChannelCommands, ReadHeadingsInDebugMode) {
 // matching get, a rejected one leaves the power-on value.
 struct SetCase {
   const char* key;
-  std::string entries;   // channel (if any) and value
-  std::string prompts;   // everything the command asks
-  std::string rejected;  // the range message, empty when accepted
+  std::string entries;       // channel (if any) and value
+  std::string prompts;       // everything the command asks
+  std::string rejected;      // the range message, empty when accepted
   std::string confirmation;  // debug mode, accepted only
-  std::string sent;      // the setting transaction in the trace, accepted only
-  const char* get;       // the read-back key
-  std::string readBack;  // its line afterwards
+  std::string sent;          // the setting transaction in the trace, accepted only
+  const char* get;           // the read-back key
+  std::string readBack;      // its line afterwards
 };
 
 const std::string kAmp = kChannelPrompt + "Enter the new amplification (0-256): ";
@@ -109,7 +109,8 @@ const std::string kAmpRange =
     "Wrong value specified! The amplification must not be negative and must be lower than 256.\n";
 const std::string kPol = kChannelPrompt + "Enter the channel polarity (positive=0, negative=1): ";
 const std::string kOff = kChannelPrompt + "Enter the channel offset in V: ";
-const std::string kOffRange = "Wrong value specified! The offset must be in the range from -10 to 10.\n";
+const std::string kOffRange =
+    "Wrong value specified! The offset must be in the range from -10 to 10.\n";
 const std::string kRng = "Enter the offset range in V: ";
 const std::string kRngRange =
     "Wrong value specified! The offset range must be positive and not greater than 10.\n";
@@ -134,8 +135,10 @@ const SetCase kSetCases[] = {
      "Tarvish_Send(1, [18 01], 2, 1) = 0", "s", "Ch X: positive,\tCh Y: negative\n"},
     {"S", "0 0", kPol, "", "Channel polarity set: Ch X = positive\n",
      "Tarvish_Send(1, [17 00], 2, 1) = 0", "s", "Ch X: positive,\tCh Y: positive\n"},
-    {"S", "0 2", kPol, "Wrong value specified!\n", "", "", "s", "Ch X: positive,\tCh Y: positive\n"},
-    {"S", "0 -1", kPol, "Wrong value specified!\n", "", "", "s", "Ch X: positive,\tCh Y: positive\n"},
+    {"S", "0 2", kPol, "Wrong value specified!\n", "", "", "s",
+     "Ch X: positive,\tCh Y: positive\n"},
+    {"S", "0 -1", kPol, "Wrong value specified!\n", "", "", "s",
+     "Ch X: positive,\tCh Y: positive\n"},
     {"T", "0 -10", kOff, "", "Channel offset set: Ch X = -10.0000V\n",
      "Tarvish_Send(1, [0F 00 80], 3, 1) = 0", "t", "Ch X: -10.0000V,\tCh Y: +0.0000V\n"},
     {"T", "1 10", kOff, "", "Channel offset set: Ch Y = 10.0000V\n",
@@ -164,14 +167,19 @@ const SetCase kSetCases[] = {
     {"E", "1 z", kMode, "", "Operation mode set: Ch Y: output off\n",
      "Tarvish_Send(1, [22 00], 2, 1) = 0", "e",
      "Ch X: output off       \tCh Y: output off       \n"},
-    {"E", "0 3", kMode, kModeRange, "", "", "e", "Ch X: output off       \tCh Y: output off       \n"},
-    {"E", "1 -1", kMode, kModeRange, "", "", "e", "Ch X: output off       \tCh Y: output off       \n"},
+    {"E", "0 3", kMode, kModeRange, "", "", "e",
+     "Ch X: output off       \tCh Y: output off       \n"},
+    {"E", "1 -1", kMode, kModeRange, "", "", "e",
+     "Ch X: output off       \tCh Y: output off       \n"},
 };
 
 const char* kHeadings[][2] = {
-    {"A", "Setting channel amplification:\n"}, {"S", "Setting channel polarity:\n"},
-    {"T", "Setting channel offset:\n"},        {"R", "Setting offset range:\n"},
-    {"G", "Setting desired channel amplitude:\n"}, {"E", "Setting operation mode:\n"},
+    {"A", "Setting channel amplification:\n"},
+    {"S", "Setting channel polarity:\n"},
+    {"T", "Setting channel offset:\n"},
+    {"R", "Setting offset range:\n"},
+    {"G", "Setting desired channel amplitude:\n"},
+    {"E", "Setting operation mode:\n"},
 };
 
 std::string heading(const char* key) {
@@ -249,21 +257,25 @@ TEST(ChannelCommands, FailuresAreReportedOnceAndTheLoopGoesOn) {
   } cases[] = {
       {"tr", "Send@1", error("Orvex_GetOffset", "Send", 1) + "Offset Range: 10.00V\n"},
       {"rr", "Receive@1", error("Orvex_GetOffsetRange", "Receive", 1) + "Offset Range: 10.00V\n"},
-      {"ge", "Receive@2", error("Orvex_GetAmplitude", "Receive", 2) +
-                              "Ch X: output off       \tCh Y: output off       \n"},
-      {"ee", "Receive@1", error("Orvex_GetOperMode", "Receive", 1) +
-                              "Ch X: output off       \tCh Y: output off       \n"},
-      {"A1 2\na", "Send@1", kAmp + error("Orvex_SetAmplification", "Send", 1) +
-                                "Ch X: 1.0000,\tCh Y: 1.0000\n"},
-      {"S1 1\ns", "Send@1", kPol + error("Orvex_SetPolarity", "Send", 1) +
-                                "Ch X: positive,\tCh Y: positive\n"},
-      {"T0 1\nt", "Send@1", kOff + error("Orvex_SetOffset", "Send", 1) +
-                                "Ch X: +0.0000V,\tCh Y: +0.0000V\n"},
-      {"R5\nr", "Send@1", kRng + error("Orvex_SetOffsetRange", "Send", 1) + "Offset Range: 10.00V\n"},
-      {"G0 2\ng", "Send@1", kAmpl + error("Orvex_SetAmplitude", "Send", 1) +
-                                "Ch X: 1.000V,\tCh Y: 1.000V\n"},
-      {"E0 2\ne", "Send@1", kMode + error("Orvex_SetOperMode", "Send", 1) +
-                                "Ch X: output off       \tCh Y: output off       \n"},
+      {"ge", "Receive@2",
+       error("Orvex_GetAmplitude", "Receive", 2) +
+           "Ch X: output off       \tCh Y: output off       \n"},
+      {"ee", "Receive@1",
+       error("Orvex_GetOperMode", "Receive", 1) +
+           "Ch X: output off       \tCh Y: output off       \n"},
+      {"A1 2\na", "Send@1",
+       kAmp + error("Orvex_SetAmplification", "Send", 1) + "Ch X: 1.0000,\tCh Y: 1.0000\n"},
+      {"S1 1\ns", "Send@1",
+       kPol + error("Orvex_SetPolarity", "Send", 1) + "Ch X: positive,\tCh Y: positive\n"},
+      {"T0 1\nt", "Send@1",
+       kOff + error("Orvex_SetOffset", "Send", 1) + "Ch X: +0.0000V,\tCh Y: +0.0000V\n"},
+      {"R5\nr", "Send@1",
+       kRng + error("Orvex_SetOffsetRange", "Send", 1) + "Offset Range: 10.00V\n"},
+      {"G0 2\ng", "Send@1",
+       kAmpl + error("Orvex_SetAmplitude", "Send", 1) + "Ch X: 1.000V,\tCh Y: 1.000V\n"},
+      {"E0 2\ne", "Send@1",
+       kMode + error("Orvex_SetOperMode", "Send", 1) +
+           "Ch X: output off       \tCh Y: output off       \n"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(run(Mode::Quiet, c.input, {{"TARVISH_FAIL", c.fail}}).out, c.out) << c.input;

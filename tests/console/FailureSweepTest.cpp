@@ -3,11 +3,11 @@
 // result, and the key loop goes on with a working next command.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <fstream>
 #include <regex>
 #include <sstream>
-#include <unistd.h>
 
 #include "ProgramRun.h"
 
@@ -22,8 +22,8 @@ struct Transaction {
 };
 
 struct Command {
-  const char* script;  // the key and its entries
-  const char* prompts; // what the command prints before its first library call (quiet mode)
+  const char* script;   // the key and its entries
+  const char* prompts;  // what the command prints before its first library call (quiet mode)
   std::vector<Transaction> transactions;
   bool display = false;  // a continuous display, ended by the Esc that follows
 };
@@ -48,34 +48,47 @@ const std::vector<Command>& commands() {
         {"Orvex_GetClkDAC", 2},
         {"Orvex_GetClkFilt", 2}}},
       {"a", "", {{"Orvex_GetAmplification", 4}}},
-      {"A0\n1.5\n", "Enter the channel number (X=0, Y=1): "
-       "Enter the new amplification (0-256): ", {{"Orvex_SetAmplification", 1}}},
+      {"A0\n1.5\n",
+       "Enter the channel number (X=0, Y=1): "
+       "Enter the new amplification (0-256): ",
+       {{"Orvex_SetAmplification", 1}}},
       {"s", "", {{"Orvex_GetPolarity", 4}}},
-      {"S1\n1\n", "Enter the channel number (X=0, Y=1): "
+      {"S1\n1\n",
+       "Enter the channel number (X=0, Y=1): "
        "Enter the channel polarity (positive=0, negative=1): ",
        {{"Orvex_SetPolarity", 1}}},
       {"t", "", {{"Orvex_GetOffset", 4}}},
-      {"T0\n-1\n", "Enter the channel number (X=0, Y=1): "
-       "Enter the channel offset in V: ", {{"Orvex_SetOffset", 1}}},
+      {"T0\n-1\n",
+       "Enter the channel number (X=0, Y=1): "
+       "Enter the channel offset in V: ",
+       {{"Orvex_SetOffset", 1}}},
       {"r", "", {{"Orvex_GetOffsetRange", 2}}},
       {"R5\n", "Enter the offset range in V: ", {{"Orvex_SetOffsetRange", 1}}},
       {"g", "", {{"Orvex_GetAmplitude", 4}}},
-      {"G1\n1\n", "Enter the channel number (X=0, Y=1): "
-       "Enter the new desired amplitude (0-5.000V): ", {{"Orvex_SetAmplitude", 1}}},
+      {"G1\n1\n",
+       "Enter the channel number (X=0, Y=1): "
+       "Enter the new desired amplitude (0-5.000V): ",
+       {{"Orvex_SetAmplitude", 1}}},
       {"e", "", {{"Orvex_GetOperMode", 4}}},
       {"E0\n2\n",
        "Enter the channel number (X=0, Y=1): "
        "Enter the operation mode (0:output off, 1:maximum damping, 2:amplitude control): ",
        {{"Orvex_SetOperMode", 1}}},
       {"l", "", {{"Orvex_GetLPF", 4}}},
-      {"L0\n12\n", "Enter the channel number (X=0, Y=1): "
-       "Enter the LPF Beta parameter (2-24): ", {{"Orvex_SetLPF", 1}}},
+      {"L0\n12\n",
+       "Enter the channel number (X=0, Y=1): "
+       "Enter the LPF Beta parameter (2-24): ",
+       {{"Orvex_SetLPF", 1}}},
       {"h", "", {{"Orvex_GetHPF_Tau", 4}}},
-      {"H1\n7\n", "Enter the channel number (X=0, Y=1): "
-       "Enter the HPF tau parameter (1-20): ", {{"Orvex_SetHPF_Tau", 1}}},
+      {"H1\n7\n",
+       "Enter the channel number (X=0, Y=1): "
+       "Enter the HPF tau parameter (1-20): ",
+       {{"Orvex_SetHPF_Tau", 1}}},
       {"f", "", {{"Orvex_GetFLT", 4}}},
-      {"F0\n12\n", "Enter the channel number (X=0, Y=1): "
-       "Enter the amplitude LPF Beta parameter (2-24): ", {{"Orvex_SetFLT", 1}}},
+      {"F0\n12\n",
+       "Enter the channel number (X=0, Y=1): "
+       "Enter the amplitude LPF Beta parameter (2-24): ",
+       {{"Orvex_SetFLT", 1}}},
       {"m", "", {{"Orvex_GetMeasAmplit", 4}}},
       {"M", "", {{"Orvex_GetMeasAmplit", 4}}, true},
   };
@@ -93,7 +106,8 @@ std::vector<Call> tracedCalls(const std::string& script) {
   char path[] = "/tmp/orvex-sweep-XXXXXX";
   const int fd = mkstemp(path);
   close(fd);
-  const auto run = runProgram({.args = {"-q"}, .input = script + "\x1b", .env = {{"TARVISH_TRACE", path}}});
+  const auto run =
+      runProgram({.args = {"-q"}, .input = script + "\x1b", .env = {{"TARVISH_TRACE", path}}});
   std::ifstream trace(path);
   std::map<std::string, int> counts;
   std::vector<Call> calls;
@@ -142,8 +156,8 @@ TEST_P(FailureSweep, EveryCallFailsOnceInEveryMode) {
       const std::string error = errorLine(transaction.label, call);
       for (bool flushFails : {false, true}) {
         const std::string knob = flushFails ? fail + ",Flush_LPT@2" : fail;
-        const std::string input = std::string(command.script) + (command.display ? "\x1b" : "") +
-                                  "v\x1b";
+        const std::string input =
+            std::string(command.script) + (command.display ? "\x1b" : "") + "v\x1b";
         const std::string where = std::string(command.script) + " with " + knob;
 
         const auto quiet =
@@ -179,7 +193,7 @@ std::string commandName(const testing::TestParamInfo<std::size_t>& info) {
   return std::string(key >= 'a' ? "lower_" : "upper_") + key;
 }
 
-INSTANTIATE_TEST_SUITE_P(Commands, FailureSweep,
-                         testing::Range<std::size_t>(0, commands().size()), commandName);
+INSTANTIATE_TEST_SUITE_P(Commands, FailureSweep, testing::Range<std::size_t>(0, commands().size()),
+                         commandName);
 
 }  // namespace

@@ -26,7 +26,7 @@ struct Transcript {
 // "Program finished" are cut off.
 Transcript run(Mode mode, const std::string& input, Env env = {}) {
   env["TARVISH_TRACE"] = "stderr";
-  const std::vector<std::string> args = mode == Mode::Quiet    ? std::vector<std::string>{"-q"}
+  const std::vector<std::string> args = mode == Mode::Quiet   ? std::vector<std::string>{"-q"}
                                         : mode == Mode::Debug ? std::vector<std::string>{"-d"}
                                                               : std::vector<std::string>{};
   const auto result = runProgram({.args = args, .input = input, .env = env});
@@ -77,7 +77,8 @@ TEST(FilterCommands, ShowLines) {
       {"L1 2\nl", "",
        kLpf + "Ch X LPF: 511.279Hz, Damping=0.87 (Alpha=108, Beta=10),\t"
               "Ch Y LPF: 15915.494Hz, Damping=1.00 (Alpha=4, Beta=2)\n"},
-      {"H0 1\nH1 20\nh", "", kHpf + kHpf + "Ch X HPF: 7957.747Hz (Tau=1),\tCh Y HPF: 0.015Hz (Tau=20)\n"},
+      {"H0 1\nH1 20\nh", "",
+       kHpf + kHpf + "Ch X HPF: 7957.747Hz (Tau=1),\tCh Y HPF: 0.015Hz (Tau=20)\n"},
       {"F1 24\nf", "",
        kFlt + "Ch X FLT: 10.226Hz, Damping=0.87 (Alpha=108, Beta=10),\t"
               "Ch Y FLT: 0.078Hz, Damping=0.87 (Alpha=14186, Beta=24)\n"},
@@ -111,13 +112,16 @@ struct SetCase {
 };
 
 const SetCase kSetCases[] = {
-    {"L", "0 10", kLpf, "", "LPF frequency set: Ch X LPF: 511.279Hz, Damping=0.87 (Alpha=108, Beta=10)\n",
+    {"L", "0 10", kLpf, "",
+     "LPF frequency set: Ch X LPF: 511.279Hz, Damping=0.87 (Alpha=108, Beta=10)\n",
      "Tarvish_Send(1, [11 0A], 2, 1) = 0", "l", kLpfPowerOn},
-    {"L", "1 2", kLpf, "", "LPF frequency set: Ch Y LPF: 15915.494Hz, Damping=1.00 (Alpha=4, Beta=2)\n",
+    {"L", "1 2", kLpf, "",
+     "LPF frequency set: Ch Y LPF: 15915.494Hz, Damping=1.00 (Alpha=4, Beta=2)\n",
      "Tarvish_Send(1, [12 02], 2, 1) = 0", "l",
      "Ch X LPF: 511.279Hz, Damping=0.87 (Alpha=108, Beta=10),\t"
      "Ch Y LPF: 15915.494Hz, Damping=1.00 (Alpha=4, Beta=2)\n"},
-    {"L", "0 24", kLpf, "", "LPF frequency set: Ch X LPF: 3.886Hz, Damping=0.87 (Alpha=14186, Beta=24)\n",
+    {"L", "0 24", kLpf, "",
+     "LPF frequency set: Ch X LPF: 3.886Hz, Damping=0.87 (Alpha=14186, Beta=24)\n",
      "Tarvish_Send(1, [11 18], 2, 1) = 0", "l",
      "Ch X LPF: 3.886Hz, Damping=0.87 (Alpha=14186, Beta=24),\t"
      "Ch Y LPF: 511.279Hz, Damping=0.87 (Alpha=108, Beta=10)\n"},
@@ -125,11 +129,13 @@ const SetCase kSetCases[] = {
     {"L", "1 25", kLpf, kLpfRange, "", "", "l", kLpfPowerOn},
     {"L", "1 -3", kLpf, kLpfRange, "", "", "l", kLpfPowerOn},
     {"L", "0 z", kLpf, kLpfRange, "", "", "l", kLpfPowerOn},
-    {"F", "1 24", kFlt, "", "FLT frequency set: Ch Y FLT: 0.078Hz, Damping=0.87 (Alpha=14186, Beta=24)\n",
+    {"F", "1 24", kFlt, "",
+     "FLT frequency set: Ch Y FLT: 0.078Hz, Damping=0.87 (Alpha=14186, Beta=24)\n",
      "Tarvish_Send(1, [1C 18], 2, 1) = 0", "f",
      "Ch X FLT: 10.226Hz, Damping=0.87 (Alpha=108, Beta=10),\t"
      "Ch Y FLT: 0.078Hz, Damping=0.87 (Alpha=14186, Beta=24)\n"},
-    {"F", "0 2", kFlt, "", "FLT frequency set: Ch X FLT: 318.310Hz, Damping=1.00 (Alpha=4, Beta=2)\n",
+    {"F", "0 2", kFlt, "",
+     "FLT frequency set: Ch X FLT: 318.310Hz, Damping=1.00 (Alpha=4, Beta=2)\n",
      "Tarvish_Send(1, [1B 02], 2, 1) = 0", "f",
      "Ch X FLT: 318.310Hz, Damping=1.00 (Alpha=4, Beta=2),\t"
      "Ch Y FLT: 10.226Hz, Damping=0.87 (Alpha=108, Beta=10)\n"},

@@ -48,38 +48,51 @@ TEST(Monitoring, HousekeepingLine) {
     std::string out;
   } cases[] = {
       // No 3 V reading and 300 K; the degree sign follows the locale's charset.
-      {"06=8813,07=0080,08=3075", "C.UTF-8", "5V: +5.000V,\t3V: n/a,\tTemperature: +26.85\xC2\xB0" "C\n"},
-      {"06=8813,07=0080,08=3075", "C", "5V: +5.000V,\t3V: n/a,\tTemperature: +26.85\xF8" "C\n"},
+      {"06=8813,07=0080,08=3075", "C.UTF-8",
+       "5V: +5.000V,\t3V: n/a,\tTemperature: +26.85\xC2\xB0"
+       "C\n"},
+      {"06=8813,07=0080,08=3075", "C",
+       "5V: +5.000V,\t3V: n/a,\tTemperature: +26.85\xF8"
+       "C\n"},
       {"06=0080,07=E40C,08=FFFF", "C", "5V: n/a,\t3V: +3.300V,\tTemperature: n/a\n"},
       // Zero is a reading; the temperature's marker is 0xFFFF only.
-      {"06=0000,07=0180,08=0080", "C", "5V: +0.000V,\t3V: +32.769V,\tTemperature: +54.53\xF8" "C\n"},
-      {"06=8813,07=E40C,08=0000", "C", "5V: +5.000V,\t3V: +3.300V,\tTemperature: -273.15\xF8" "C\n"},
+      {"06=0000,07=0180,08=0080", "C",
+       "5V: +0.000V,\t3V: +32.769V,\tTemperature: +54.53\xF8"
+       "C\n"},
+      {"06=8813,07=E40C,08=0000", "C",
+       "5V: +5.000V,\t3V: +3.300V,\tTemperature: -273.15\xF8"
+       "C\n"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(quiet("k", {{"TARVISH_REPLY", c.replies}, {"LC_ALL", c.locale}}).out, c.out)
         << c.replies << " " << c.locale;
   }
   // 'K' is the same command; debug mode adds the heading.
-  const auto debug = runProgram({.args = {"-d"},
-                                 .input = "K",
-                                 .env = {{"TARVISH_REPLY", "06=8813,07=E40C,08=3075"},
-                                         {"LC_ALL", "C"}}});
+  const auto debug =
+      runProgram({.args = {"-d"},
+                  .input = "K",
+                  .env = {{"TARVISH_REPLY", "06=8813,07=E40C,08=3075"}, {"LC_ALL", "C"}}});
   EXPECT_NE(debug.out.find("same number.\nGetting housekeeping data:\n"
-                           "5V: +5.000V,\t3V: +3.300V,\tTemperature: +26.85\xF8" "C\nProgram"),
+                           "5V: +5.000V,\t3V: +3.300V,\tTemperature: +26.85\xF8"
+                           "C\nProgram"),
             std::string::npos)
       << debug.out;
 }
 
 TEST(Monitoring, ClockLine) {
-  EXPECT_EQ(quiet("cC").out,
-            "CPU: 48.000MHz,\tPeriph.: 24.000MHz,\tADC: 12.000MHz,\tDAC: 96.000kHz,\tFilter: 100.000kHz\n"
-            "CPU: 48.000MHz,\tPeriph.: 24.000MHz,\tADC: 12.000MHz,\tDAC: 96.000kHz,\tFilter: 100.000kHz\n");
-  EXPECT_EQ(quiet("c", {{"TARVISH_REPLY", "09=006CDC02,0A=006CDC02,0B=006CDC02,0C=006CDC02,0D=006CDC02"}})
-                .out,
-            "CPU: 48.000MHz,\tPeriph.: 48.000MHz,\tADC: 48.000MHz,\tDAC: 48000.000kHz,\tFilter: "
-            "48000.000kHz\n");
+  EXPECT_EQ(
+      quiet("cC").out,
+      "CPU: 48.000MHz,\tPeriph.: 24.000MHz,\tADC: 12.000MHz,\tDAC: 96.000kHz,\tFilter: 100.000kHz\n"
+      "CPU: 48.000MHz,\tPeriph.: 24.000MHz,\tADC: 12.000MHz,\tDAC: 96.000kHz,\tFilter: "
+      "100.000kHz\n");
+  EXPECT_EQ(
+      quiet("c", {{"TARVISH_REPLY", "09=006CDC02,0A=006CDC02,0B=006CDC02,0C=006CDC02,0D=006CDC02"}})
+          .out,
+      "CPU: 48.000MHz,\tPeriph.: 48.000MHz,\tADC: 48.000MHz,\tDAC: 48000.000kHz,\tFilter: "
+      "48000.000kHz\n");
   const auto debug = runProgram({.args = {"-d"}, .input = "c"}).out;
-  EXPECT_NE(debug.find("same number.\nGetting clock frequencies:\nCPU: 48.000MHz,"), std::string::npos)
+  EXPECT_NE(debug.find("same number.\nGetting clock frequencies:\nCPU: 48.000MHz,"),
+            std::string::npos)
       << debug;
 }
 
@@ -98,7 +111,8 @@ TEST(Monitoring, UptimeAndAmplitudeOnce) {
       {"m", "", "Ch X: 0.000V,\tCh Y: 0.000V\n"},  // output off
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(quiet(c.keys, {{"TARVISH_REPLY", c.replies}}).out, c.out) << c.keys << " " << c.replies;
+    EXPECT_EQ(quiet(c.keys, {{"TARVISH_REPLY", c.replies}}).out, c.out)
+        << c.keys << " " << c.replies;
   }
   const auto debug = runProgram({.args = {"-d"},
                                  .input = "um",
@@ -135,10 +149,10 @@ TEST(Monitoring, FailuresEndTheCommandAtTheFirstFailingQuery) {
     }
   }
   // Normal mode: one report, then the flush line.
-  const auto normal =
-      runProgram({.input = "k", .env = {{"TARVISH_FAIL", "Receive@2"}}}).out;
-  EXPECT_NE(normal.find("same number.\n" + error("Orvex_Get3V", 2) + "Buffers flushed\nProgram finished"),
-            std::string::npos)
+  const auto normal = runProgram({.input = "k", .env = {{"TARVISH_FAIL", "Receive@2"}}}).out;
+  EXPECT_NE(
+      normal.find("same number.\n" + error("Orvex_Get3V", 2) + "Buffers flushed\nProgram finished"),
+      std::string::npos)
       << normal;
 }
 
@@ -158,8 +172,7 @@ TEST(Monitoring, DisplaysInAScriptWriteReadableLines) {
 
   // Every run shows its first reading, even an uptime of 0 or the same uptime
   // as the run before; other keys are dropped; quiet mode has no hint line.
-  const auto twice =
-      quiet("Uax\x1bU\x1bo", {{"TARVISH_REPLY", "05=000000000000"}}).out;
+  const auto twice = quiet("Uax\x1bU\x1bo", {{"TARVISH_REPLY", "05=000000000000"}}).out;
   const std::regex twoRuns(
       "(?:Device uptime: 0\\.00s               Diff\\. to PC/s: [ -][0-9]\\.[0-9]{2}s"
       "               Queries/s: (?:[0-9]+\\.[0-9]{2})?\n)"
@@ -180,14 +193,18 @@ TEST(Monitoring, DisplaysInAScriptWriteReadableLines) {
 // Esc. Each cycle takes at most one key, so the five x make at least six
 // cycles.
 TEST(Monitoring, DisplaysWithFailingQueriesEndOnEsc) {
-  for (const auto& [key, label] : {std::pair{"U", "Orvex_GetUptime"}, {"M", "Orvex_GetMeasAmplit"}}) {
+  for (const auto& [key, label] :
+       {std::pair{"U", "Orvex_GetUptime"}, {"M", "Orvex_GetMeasAmplit"}}) {
     const auto out =
-        runProgram({.input = std::string(key) + "xxxxx\x1bo", .env = {{"TARVISH_FAIL", "Receive"}}}).out;
-    const std::regex shape("[^]*same number\\.\nPress 'Esc' to quit\n"
-                           "(?:Error at " + std::string(label) +
-                           ": Injected failure of Tarvish_Receive \\(call [0-9]+\\), I/O Error "
-                           "Message: Simulated I/O error\nBuffers flushed\n)+"
-                           "ZPB slot number: 00h \\(0\\)\nProgram finished");
+        runProgram({.input = std::string(key) + "xxxxx\x1bo", .env = {{"TARVISH_FAIL", "Receive"}}})
+            .out;
+    const std::regex shape(
+        "[^]*same number\\.\nPress 'Esc' to quit\n"
+        "(?:Error at " +
+        std::string(label) +
+        ": Injected failure of Tarvish_Receive \\(call [0-9]+\\), I/O Error "
+        "Message: Simulated I/O error\nBuffers flushed\n)+"
+        "ZPB slot number: 00h \\(0\\)\nProgram finished");
     EXPECT_TRUE(std::regex_match(out, shape)) << out;
     EXPECT_GE(count(out, "Buffers flushed\n"), 7u) << out;  // start-up and six cycles
   }
@@ -201,7 +218,8 @@ class PipeSession {
   explicit PipeSession(Env env) {
     env["TARVISH_TRACE"] = "stderr";
     int in[2], out[2], err[2];
-    if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) return;
+    if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0)
+      return;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, in[0], 0);
@@ -325,8 +343,9 @@ TEST(Monitoring, AmplitudeDisplayShowsBothChannelsWhileItRuns) {
   ASSERT_TRUE(program.waitForTrace("Tarvish_Send(1, [1F], 1, 0) = 0", 30));
   program.type("x\x1bg");
   EXPECT_EQ(program.finish(), 0);
-  const std::regex whole("(?:Measured amplitude: Ch X: 1\\.234V          Ch Y: 10\\.000V\n)+"
-                         "Ch X: 1\\.000V,\tCh Y: 1\\.000V\n");
+  const std::regex whole(
+      "(?:Measured amplitude: Ch X: 1\\.234V          Ch Y: 10\\.000V\n)+"
+      "Ch X: 1\\.000V,\tCh Y: 1\\.000V\n");
   EXPECT_TRUE(std::regex_match(program.out(), whole)) << program.out();
 }
 

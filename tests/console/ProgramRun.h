@@ -15,12 +15,12 @@ struct RunResult {
 };
 
 struct RunOptions {
-  std::vector<std::string> args;             // after the program's path
-  std::string input;                         // standard input, then end of input
-  std::map<std::string, std::string> env;    // TARVISH_ knobs and the like
-  std::string argv0 = ORVEX_TEST_PROGRAM;    // the path the program sees
-  bool closeInput = true;                    // false: keep standard input open
-  int timeoutMs = 20000;                     // the run is killed after this
+  std::vector<std::string> args;           // after the program's path
+  std::string input;                       // standard input, then end of input
+  std::map<std::string, std::string> env;  // TARVISH_ knobs and the like
+  std::string argv0 = ORVEX_TEST_PROGRAM;  // the path the program sees
+  bool closeInput = true;                  // false: keep standard input open
+  int timeoutMs = 20000;                   // the run is killed after this
 };
 
 RunResult runProgram(const RunOptions& options);

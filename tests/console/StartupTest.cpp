@@ -44,8 +44,9 @@ TEST(Startup, OutputModesFromTheSwitches) {
 
 TEST(Startup, InvalidCommandLineShowsUsageAndCallsNoLibrary) {
   for (const char* arg : {"-dq", "-debug", "-x", "/?", "-", "1", "LPT1", "d"}) {
-    const auto run = runProgram(
-        {.args = {"-d", arg}, .env = {{"TARVISH_TRACE", "stderr"}}, .argv0 = "/opt/bin/Orvex-Test"});
+    const auto run = runProgram({.args = {"-d", arg},
+                                 .env = {{"TARVISH_TRACE", "stderr"}},
+                                 .argv0 = "/opt/bin/Orvex-Test"});
     const std::regex usage(
         "Orvex-Test ver\\. 1\\.20, compilation date: [A-Z][a-z][a-z] [ 123][0-9] [0-9]{4}\n"
         " [^\n]+\n"
@@ -61,10 +62,8 @@ TEST(Startup, InvalidCommandLineShowsUsageAndCallsNoLibrary) {
 
 TEST(Startup, ProgramNameEndsAtEitherSeparatorAndTheFirstDot) {
   const std::pair<const char*, const char*> cases[] = {
-      {"./build/Orvex-Test", "Orvex-Test"},
-      {"C:\\tools\\Orvex-Test.exe", "Orvex-Test"},
-      {"C:\\apps.old\\test", "test"},
-      {"..\\bin\\my.prog.exe", "my"},
+      {"./build/Orvex-Test", "Orvex-Test"}, {"C:\\tools\\Orvex-Test.exe", "Orvex-Test"},
+      {"C:\\apps.old\\test", "test"},       {"..\\bin\\my.prog.exe", "my"},
       {"plainname", "plainname"},
   };
   for (const auto& [path, name] : cases) {

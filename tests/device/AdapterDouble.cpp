@@ -13,8 +13,8 @@ namespace {
 
 const char* fnName(Fn fn) {
   static constexpr const char* kNames[] = {
-      "Version", "Open",     "Flush_LPT", "GetSlot", "SetSlot",      "ErrorMessage",
-      "IO_ErrorMessage", "Check", "Send", "Receive", "ReceiveString",
+      "Version",         "Open",  "Flush_LPT", "GetSlot", "SetSlot",       "ErrorMessage",
+      "IO_ErrorMessage", "Check", "Send",      "Receive", "ReceiveString",
   };
   return kNames[static_cast<int>(fn)];
 }

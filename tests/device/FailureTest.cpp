@@ -35,8 +35,8 @@ TEST_P(Failure, EveryFailingCallEndsTheExportWithItsStatus) {
       EXPECT_EQ(adapter().calls(), std::vector<Call>(all.begin(), all.begin() + failing));
 
       Outputs expected;
-      const bool failedReceive = all[failing - 1].fn == Fn::Receive ||
-                                 all[failing - 1].fn == Fn::ReceiveString;
+      const bool failedReceive =
+          all[failing - 1].fn == Fn::Receive || all[failing - 1].fn == Fn::ReceiveString;
       if (failedReceive && row.direct != nullptr) {
         std::memset(row.direct(expected), kMarker, static_cast<std::size_t>(row.length));
       }

@@ -137,8 +137,10 @@ const std::vector<Row>& rows() {
       {K::Float, [](const A&, O& o) { return Orvex_GetClkFilt(o.f.get()); }},
       {K::Double, [](const A&, O& o) { return Orvex_GetUptime(o.d.get()); }},
       // Filter conversions.
-      {K::Conversion, [](const A& a, O& o) { return keep(Orvex_GetLPF_Frequency(a.alpha, a.byte), o); }},
-      {K::Conversion, [](const A& a, O& o) { return keep(Orvex_GetLPF_Damping(a.alpha, a.byte), o); }},
+      {K::Conversion,
+       [](const A& a, O& o) { return keep(Orvex_GetLPF_Frequency(a.alpha, a.byte), o); }},
+      {K::Conversion,
+       [](const A& a, O& o) { return keep(Orvex_GetLPF_Damping(a.alpha, a.byte), o); }},
       {K::Parameters,
        [](const A& a, O& o) {
          Orvex_GetLPF_Parameters(a.alpha, a.byte, o.f.get(), o.f2.get());
@@ -150,8 +152,10 @@ const std::vector<Row>& rows() {
          return 0;
        }},
       {K::Conversion, [](const A& a, O& o) { return keep(Orvex_GetHPF_Frequency(a.byte), o); }},
-      {K::Conversion, [](const A& a, O& o) { return keep(Orvex_GetFLT_Frequency(a.alpha, a.byte), o); }},
-      {K::Conversion, [](const A& a, O& o) { return keep(Orvex_GetFLT_Damping(a.alpha, a.byte), o); }},
+      {K::Conversion,
+       [](const A& a, O& o) { return keep(Orvex_GetFLT_Frequency(a.alpha, a.byte), o); }},
+      {K::Conversion,
+       [](const A& a, O& o) { return keep(Orvex_GetFLT_Damping(a.alpha, a.byte), o); }},
       {K::Parameters,
        [](const A& a, O& o) {
          Orvex_GetFLT_Parameters(a.alpha, a.byte, o.f.get(), o.f2.get());
@@ -218,10 +222,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                          input.ConsumeIntegral<std::uint16_t>()};
     const Outputs before;
     Outputs out;
-    char* text = row.kind == Kind::Text16 ? out.date.get()
+    char* text = row.kind == Kind::Text16   ? out.date.get()
                  : row.kind == Kind::Text81 ? out.id.get()
                                             : nullptr;
-    const std::size_t capacity = row.kind == Kind::Text16 ? kDateSize
+    const std::size_t capacity = row.kind == Kind::Text16   ? kDateSize
                                  : row.kind == Kind::Text81 ? kIdSize
                                                             : 0;
     adapter().begin(input, text, capacity);

@@ -109,7 +109,8 @@ void checkInteger(const Read& r, EntryResult result, int value, int before) {
   const std::size_t first = std::min(number.find_first_not_of('0'), number.size());
   const std::string significant = number.substr(first);
   const bool negative = r.in[r.entry] == '-';
-  long long expected = significant.size() > 10 ? 1LL << 40 : std::atoll(("0" + significant).c_str());
+  long long expected =
+      significant.size() > 10 ? 1LL << 40 : std::atoll(("0" + significant).c_str());
   if (negative) expected = -expected;
   expected = std::max<long long>(INT32_MIN, std::min<long long>(INT32_MAX, expected));
   FUZZ_CHECK(value == expected);
@@ -159,8 +160,8 @@ void checkWord(const Read& r, EntryResult result, const std::string& word) {
   FUZZ_CHECK(result == EntryResult::Value);
   FUZZ_CHECK(!word.empty() && word.size() <= kWordMax);
   FUZZ_CHECK(word == r.token());
-  FUZZ_CHECK(r.stop == std::min(span(r.in, r.entry, [](char c) { return !isBlank(c); }),
-                                r.entry + kWordMax));
+  FUZZ_CHECK(r.stop ==
+             std::min(span(r.in, r.entry, [](char c) { return !isBlank(c); }), r.entry + kWordMax));
 }
 
 enum Op { Integer, Real, Word, Channel };
@@ -202,7 +203,8 @@ bool step(InputTerminal& term, Op op) {
       FUZZ_CHECK(term.position() == copy.position());
       const bool valid = read == EntryResult::NotNumber ||
                          (read == EntryResult::Value && (entered == 0 || entered == 1));
-      const std::uint8_t chosen = read == EntryResult::Value ? static_cast<std::uint8_t>(entered) : 0;
+      const std::uint8_t chosen =
+          read == EntryResult::Value ? static_cast<std::uint8_t>(entered) : 0;
       FUZZ_CHECK(accepted == valid);
       FUZZ_CHECK(channel == (accepted ? chosen : kUntouched));
       return read != EntryResult::End;

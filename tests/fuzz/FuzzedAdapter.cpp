@@ -110,8 +110,8 @@ std::int32_t FuzzedAdapter::receiveString(std::int32_t port, char* buffer, std::
   const auto max = static_cast<std::size_t>(maxLength);
   if (status != 0) {
     // A failure may leave an unterminated part of the text.
-    const std::string left = input_->ConsumeBytesAsString(
-        input_->ConsumeIntegralInRange<std::size_t>(0, max));
+    const std::string left =
+        input_->ConsumeBytesAsString(input_->ConsumeIntegralInRange<std::size_t>(0, max));
     std::memcpy(buffer, left.data(), left.size());
     return status;
   }

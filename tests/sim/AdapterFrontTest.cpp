@@ -64,11 +64,12 @@ TEST(Slots, UnsupportedSlotArgumentsAreRefused) {
 
 TEST(FaultInjection, FailsTheChosenCallWithoutDoingItsWork) {
   Knobs knobs;
-  knobs.failures = {{AdapterFunction::Send, 2, -7}, {AdapterFunction::Receive, std::nullopt, -100},
+  knobs.failures = {{AdapterFunction::Send, 2, -7},
+                    {AdapterFunction::Receive, std::nullopt, -100},
                     {AdapterFunction::GetSlot, 1, 5}};
   Rig rig(knobs);
   ASSERT_EQ(rig.adapter.open(), 0);
-  ASSERT_EQ(rig.set({0x17, 0x01}), 0);  // Send call 1
+  ASSERT_EQ(rig.set({0x17, 0x01}), 0);   // Send call 1
   EXPECT_EQ(rig.set({0x17, 0x00}), -7);  // call 2 fails and stores nothing
   EXPECT_STREQ(rig.adapter.errorMessage(), "Injected failure of Tarvish_Send (call 2)");
   EXPECT_STREQ(rig.adapter.ioErrorMessage(), "Simulated I/O error");

@@ -32,7 +32,10 @@ struct FloatSetting {
 
 TEST_F(DeviceOverSim, EveryFloatSettingReadsBackWithinOneCount) {
   const std::vector<FloatSetting> settings = {
-      {"amplification", Orvex_SetAmplification, Orvex_GetAmplification, 1.0 / 256,
+      {"amplification",
+       Orvex_SetAmplification,
+       Orvex_GetAmplification,
+       1.0 / 256,
        {1.5f, 0.3f, 200.0f, 0.0f}},
       {"offset", Orvex_SetOffset, Orvex_GetOffset, 10.0 / 32768, {-3.3f, 1.0f, 9.99f, 0.0f}},
       {"amplitude", Orvex_SetAmplitude, Orvex_GetAmplitude, 0.001, {2.5f, 0.1234f, 60.0f, 1.0f}},
@@ -134,7 +137,8 @@ TEST_F(DeviceOverSim, IdentificationAndHousekeeping) {
 
 TEST_F(DeviceOverSim, CheckFindsTheModuleOnlyInItsSlot) {
   for (int slot : {0, 1, 5, 128, 255, 0}) {
-    ASSERT_EQ(Tarvish_SetSlot(static_cast<uint8_t>(slot), TARVISH_SLOT_MODULE, TARVISH_SLOT_KEEP), 0);
+    ASSERT_EQ(Tarvish_SetSlot(static_cast<uint8_t>(slot), TARVISH_SLOT_MODULE, TARVISH_SLOT_KEEP),
+              0);
     uint8_t present = 9;
     ASSERT_EQ(Orvex_Check(&present), 0);
     EXPECT_EQ(present, slot == 0 ? 1 : 0) << slot;
@@ -142,7 +146,8 @@ TEST_F(DeviceOverSim, CheckFindsTheModuleOnlyInItsSlot) {
     EXPECT_EQ(Orvex_GetAmplification(0, &value), slot == 0 ? 0 : -1);
     if (slot != 0) {
       EXPECT_EQ(value, -7);
-      EXPECT_EQ(std::string(Tarvish_ErrorMessage()), "No acknowledge from slot " + std::to_string(slot));
+      EXPECT_EQ(std::string(Tarvish_ErrorMessage()),
+                "No acknowledge from slot " + std::to_string(slot));
     }
   }
 }

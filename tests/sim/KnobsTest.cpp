@@ -42,7 +42,9 @@ TEST(Knobs, WellFormedValues) {
       {{{"TARVISH_TRACE", "stderr"}}, [](Knobs& k) { k.trace = "stderr"; }},
       {{{"TARVISH_STATE", "/tmp/x"}}, [](Knobs& k) { k.statePath = "/tmp/x"; }},
       {{{"TARVISH_FAIL", "Send"}},
-       [](Knobs& k) { k.failures = {{AdapterFunction::Send, std::nullopt, kDefaultInjectedStatus}}; }},
+       [](Knobs& k) {
+         k.failures = {{AdapterFunction::Send, std::nullopt, kDefaultInjectedStatus}};
+       }},
       {{{"TARVISH_FAIL", "Tarvish_Receive@3=-7,Open=12,Flush_LPT@0x2"}},
        [](Knobs& k) {
          k.failures = {{AdapterFunction::Receive, 3, -7},
@@ -58,7 +60,9 @@ TEST(Knobs, WellFormedValues) {
                       {0x04, {}}};
        }},
       {{{"TARVISH_REPLY", "04=" + std::string(40, '4')}},  // longer than any buffer
-       [](Knobs& k) { k.replies = {{0x04, std::vector<std::uint8_t>(20, 0x44)}}; }},
+       [](Knobs& k) {
+         k.replies = {{0x04, std::vector<std::uint8_t>(20, 0x44)}};
+       }},
   };
   for (const Good& c : cases) {
     SCOPED_TRACE(c.env.empty() ? "no variables" : c.env.begin()->second);

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "Simulator.h"
 #include "SimRig.h"
+#include "Simulator.h"
 #include "StateFile.h"
 
 namespace tarvish::sim::test {
@@ -19,7 +19,8 @@ class StateFile : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::temp_directory_path() /
-           ("tarvish-state-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+           ("tarvish-state-" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
     path_ = (dir_ / "module.state").string();

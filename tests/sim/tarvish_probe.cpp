@@ -38,10 +38,11 @@ int main(int argc, char** argv) {
       const auto slot = static_cast<std::uint8_t>(std::atoi(argument().c_str()));
       std::printf("slot %d\n", Tarvish_SetSlot(slot, TARVISH_SLOT_MODULE, TARVISH_SLOT_KEEP));
     } else if (command == "send") {
-      const std::vector<std::uint8_t> data = parseHexBytes(argument()).value_or(std::vector<std::uint8_t>{});
+      const std::vector<std::uint8_t> data =
+          parseHexBytes(argument()).value_or(std::vector<std::uint8_t>{});
       const int final = std::atoi(argument().c_str());
       std::printf("send %d\n", Tarvish_Send(TARVISH_PORT, data.data(),
-                                              static_cast<std::int32_t>(data.size()), final));
+                                            static_cast<std::int32_t>(data.size()), final));
     } else if (command == "recv") {
       std::vector<std::uint8_t> buffer(static_cast<std::size_t>(std::atoi(argument().c_str())));
       const int status = Tarvish_Receive(TARVISH_PORT, buffer.data(),

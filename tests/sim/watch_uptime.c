@@ -12,7 +12,7 @@
 
 static int failures = 0;
 
-static void expect(int ok, const char *what) {
+static void expect(int ok, const char* what) {
   if (!ok) {
     fprintf(stderr, "watch_uptime: %s failed (%s / %s)\n", what, Tarvish_ErrorMessage(),
             Tarvish_IO_ErrorMessage());
@@ -93,8 +93,7 @@ int main(void) {
            "Orvex_GetFLT");
   }
   expect(Orvex_SetOffsetRange(5.0f) == 0, "Orvex_SetOffsetRange");
-  expect(Orvex_GetOffsetRange(&value) == 0 && fabsf(value - 5.0f) < 0.011f,
-         "Orvex_GetOffsetRange");
+  expect(Orvex_GetOffsetRange(&value) == 0 && fabsf(value - 5.0f) < 0.011f, "Orvex_GetOffsetRange");
 
   expect(Orvex_GetUptime(&start) == 0, "Orvex_GetUptime");
   now = start;

@@ -76,7 +76,8 @@ TEST(ProgramOnTerminal, AmplitudeDisplayWritesItsValuesAtTheRecordedColumns) {
 
 // Every query fails: the display reports each failure and still ends on Esc.
 TEST(ProgramOnTerminal, DisplayWhoseQueriesAllFailEndsOnEsc) {
-  for (const auto& [key, label] : {std::pair{"U", "Orvex_GetUptime"}, {"M", "Orvex_GetMeasAmplit"}}) {
+  for (const auto& [key, label] :
+       {std::pair{"U", "Orvex_GetUptime"}, {"M", "Orvex_GetMeasAmplit"}}) {
     TerminalSession program({"-q"}, {{"TARVISH_FAIL", "Receive"}});
     ASSERT_TRUE(program.waitForKeyMode());
     program.type(key);
@@ -136,7 +137,8 @@ TEST(ProgramOnTerminal, EntriesAreEchoedAndEditable) {
   const std::string channelPrompt = "Enter the channel number (X=0, Y=1): ";
   program.type("A");
   // Trailing blanks of a row are not kept: the prompt's blank is not searched.
-  ASSERT_TRUE(program.waitForText("Enter the channel number (X=0, Y=1):")) << program.screen().text();
+  ASSERT_TRUE(program.waitForText("Enter the channel number (X=0, Y=1):"))
+      << program.screen().text();
   ASSERT_TRUE(program.waitForLineMode());
   program.type("1");
   ASSERT_TRUE(program.waitFor([&](const Screen& s) { return s.row(1) == channelPrompt + "1"; }))
@@ -147,7 +149,8 @@ TEST(ProgramOnTerminal, EntriesAreEchoedAndEditable) {
   program.type("0\n");
 
   const std::string valuePrompt = "Enter the new amplification (0-256): ";
-  ASSERT_TRUE(program.waitForText("Enter the new amplification (0-256):")) << program.screen().text();
+  ASSERT_TRUE(program.waitForText("Enter the new amplification (0-256):"))
+      << program.screen().text();
   ASSERT_TRUE(program.waitForLineMode());
   // " a" stays on the entry's line: it does not reach the key loop.
   program.type("25\x7f.5 a\n");

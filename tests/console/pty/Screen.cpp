@@ -31,7 +31,9 @@ std::vector<int> numbers(const std::string& parameters) {
 }  // namespace
 
 Screen::Screen(int rows, int columns)
-    : rows_(rows), columns_(columns), cells_(static_cast<std::size_t>(rows), std::string(columns, ' ')) {}
+    : rows_(rows),
+      columns_(columns),
+      cells_(static_cast<std::size_t>(rows), std::string(columns, ' ')) {}
 
 std::string Screen::feed(std::string_view bytes) {
   for (char c : bytes) {
@@ -122,7 +124,9 @@ void Screen::control(char final) {
   }
 }
 
-std::string Screen::row(int row) const { return trimmed(cells_[static_cast<std::size_t>(row - 1)]); }
+std::string Screen::row(int row) const {
+  return trimmed(cells_[static_cast<std::size_t>(row - 1)]);
+}
 
 std::string Screen::text() const {
   std::string result;

@@ -23,8 +23,8 @@ TEST(CursorReport, FoundAmongTypedKeys) {
   const Case cases[] = {
       {"\x1b[5;9R", 0, 6, 5, 9},
       {"ab\x1b[12;140Rcd", 2, 9, 12, 140},
-      {"\x1b[A\x1b[3;1R", 3, 6, 3, 1},      // an arrow key typed before the answer
-      {"\x1b[1;5A\x1b[7;2R", 6, 6, 7, 2},   // a modified arrow key is no answer
+      {"\x1b[A\x1b[3;1R", 3, 6, 3, 1},     // an arrow key typed before the answer
+      {"\x1b[1;5A\x1b[7;2R", 6, 6, 7, 2},  // a modified arrow key is no answer
   };
   for (const Case& c : cases) {
     const auto report = find(c.bytes);
@@ -37,8 +37,8 @@ TEST(CursorReport, FoundAmongTypedKeys) {
 }
 
 TEST(CursorReport, IncompleteOrMalformedIsNoAnswer) {
-  for (const std::string bytes :
-       {"", "\x1b[5;9", "\x1b[5;R", "\x1b[;9R", "\x1b[0;9R", "\x1b[5:9R", "\x1b[123456;1R", "5;9R"}) {
+  for (const std::string bytes : {"", "\x1b[5;9", "\x1b[5;R", "\x1b[;9R", "\x1b[0;9R", "\x1b[5:9R",
+                                  "\x1b[123456;1R", "5;9R"}) {
     EXPECT_FALSE(find(bytes).has_value()) << bytes;
   }
 }

@@ -83,17 +83,17 @@ TEST(KeyDecoder, SequencesGiveTheirKeys) {
 
 TEST(KeyDecoder, UnknownSequencesAreDroppedWholeNeverLetters) {
   const Case cases[] = {
-      {"\x1b[Z", {}},               // an unknown final byte
-      {"\x1b[16~", {}},             // a gap in the numbers
-      {"\x1b[200~", {}},            // bracketed paste start
-      {"\x1b[?1;2c", {}},           // a private answer
-      {"\x1b[1 q", {}},             // with an intermediate byte
-      {"\x1b[12;40R", {}},          // a late cursor report
-      {"\x1bOx", {}},               // unknown after ESC O
-      {"\x1b[[Z", {}},              // unknown console function key
-      {"\x1b[99999A", {}},          // absurd number
-      {"\x1b[Zq", {'q'}},           // the next key survives
-      {"\x1b[1\rx", {'\r', 'x'}},   // a control byte breaks a sequence off
+      {"\x1b[Z", {}},                                  // an unknown final byte
+      {"\x1b[16~", {}},                                // a gap in the numbers
+      {"\x1b[200~", {}},                               // bracketed paste start
+      {"\x1b[?1;2c", {}},                              // a private answer
+      {"\x1b[1 q", {}},                                // with an intermediate byte
+      {"\x1b[12;40R", {}},                             // a late cursor report
+      {"\x1bOx", {}},                                  // unknown after ESC O
+      {"\x1b[[Z", {}},                                 // unknown console function key
+      {"\x1b[99999A", {}},                             // absurd number
+      {"\x1b[Zq", {'q'}},                              // the next key survives
+      {"\x1b[1\rx", {'\r', 'x'}},                      // a control byte breaks a sequence off
       {"\x1b[" + std::string(60, '1') + "~x", {'x'}},  // longer than any key
   };
   for (const Case& c : cases) {
@@ -121,10 +121,8 @@ TEST(KeyDecoder, UnfinishedSequenceWaitsThenIsDecided) {
     std::size_t length;
   };
   const Partial partials[] = {
-      {"\x1b", DecodedKey::Kind::kKey, 1},
-      {"\x1b[", DecodedKey::Kind::kSkip, 2},
-      {"\x1bO", DecodedKey::Kind::kSkip, 2},
-      {"\x1b[1;5", DecodedKey::Kind::kSkip, 5},
+      {"\x1b", DecodedKey::Kind::kKey, 1},    {"\x1b[", DecodedKey::Kind::kSkip, 2},
+      {"\x1bO", DecodedKey::Kind::kSkip, 2},  {"\x1b[1;5", DecodedKey::Kind::kSkip, 5},
       {"\x1b[[", DecodedKey::Kind::kSkip, 3},
   };
   for (const Partial& p : partials) {

@@ -124,7 +124,8 @@ bool PtyProbe::waitForLineMode(bool on) const {
 }
 
 void PtyProbe::type(std::string_view bytes) {
-  if (write(master_, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) fail("type");
+  if (write(master_, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()))
+    fail("type");
 }
 
 bool PtyProbe::readMore(int timeoutMs) { return readSome(outRead_, output_, timeoutMs); }

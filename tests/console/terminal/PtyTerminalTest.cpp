@@ -18,7 +18,9 @@ namespace {
 
 constexpr int ext(int scan) { return kExtendedKey + scan; }
 
-bool inKeyMode(const termios& t) { return (t.c_lflag & (ICANON | ECHO)) == 0 && (t.c_lflag & ISIG) != 0; }
+bool inKeyMode(const termios& t) {
+  return (t.c_lflag & (ICANON | ECHO)) == 0 && (t.c_lflag & ISIG) != 0;
+}
 
 int exitCode(std::optional<int> status) {
   if (!status || !WIFEXITED(*status)) return -1;
@@ -38,7 +40,8 @@ TEST(PtyTerminal, KeysAreReadRawAndSequencesDecoded) {
   probe.type("q");
   EXPECT_EQ(exitCode(probe.wait()), 0);
   probe.drainOutput();
-  const std::vector<int> expected{ext(0x48), ext(0x50), ext(0x3B), ext(0x3F), 'x', 27, 'z', 27, 'q'};
+  const std::vector<int> expected{ext(0x48), ext(0x50), ext(0x3B), ext(0x3F), 'x',
+                                  27,        'z',       27,        'q'};
   EXPECT_EQ(keysIn(probe.output()), expected);
   // Keys are not echoed.
   EXPECT_EQ(probe.output().find("[A"), std::string::npos);
@@ -48,7 +51,9 @@ TEST(PtyTerminal, EntryLinesAreEditedAndTheirRestNeverReachesKeys) {
   PtyProbe probe("lwkl");
   ASSERT_TRUE(probe.expect("prompt: "));
   ASSERT_TRUE(probe.waitForLineMode(true));
-  probe.type("12\x7f" "3\n");  // backspace erases the 2
+  probe.type(
+      "12\x7f"
+      "3\n");  // backspace erases the 2
   ASSERT_TRUE(probe.expect("line 13"));
   EXPECT_NE(probe.output().find("12\b \b3\r\n"), std::string::npos) << "the line is echoed";
 
@@ -144,7 +149,8 @@ TEST_P(PtyTerminalWayOut, SettingsAreRestored) {
 INSTANTIATE_TEST_SUITE_P(
     Ways, PtyTerminalWayOut,
     ::testing::Values(WayOut{"Return", "K", 0, true}, WayOut{"Exit", "kX", 0, true},
-                      WayOut{"Interrupt", "K", SIGINT, false}, WayOut{"Terminate", "K", SIGTERM, false},
+                      WayOut{"Interrupt", "K", SIGINT, false},
+                      WayOut{"Terminate", "K", SIGTERM, false},
                       WayOut{"HangUp", "K", SIGHUP, false}, WayOut{"Quit", "K", SIGQUIT, false}),
     [](const ::testing::TestParamInfo<WayOut>& info) { return std::string(info.param.name); });
 
@@ -183,7 +189,9 @@ TEST(PtyTerminal, StopDuringAnEntryReturnsToLineMode) {
   EXPECT_TRUE(sameSettings(probe.settings(), before));
   kill(probe.pid(), SIGCONT);
   ASSERT_TRUE(probe.waitForLineMode(true));
-  probe.type("1\x7f" "5\n");  // edited by the terminal
+  probe.type(
+      "1\x7f"
+      "5\n");  // edited by the terminal
   ASSERT_TRUE(probe.expect("line 5"));
   probe.type("q");
   ASSERT_TRUE(probe.expect("key 113"));

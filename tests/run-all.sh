@@ -1,8 +1,10 @@
 #!/bin/sh
-# Builds everything and runs every test: once as released, once under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# Builds everything and runs every test: once as released, the static checks,
+# once under AddressSanitizer and UndefinedBehaviorSanitizer, and a short run
+# of each fuzz target.
 set -eu
 cd "$(dirname "$0")/.."
 cmake --workflow --preset default
+tests/static-checks.sh build
 cmake --workflow --preset sanitize
 tests/fuzz/run.sh 60

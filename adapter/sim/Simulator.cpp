@@ -35,7 +35,7 @@ void keepSettings(Module& module, const std::string& path, const Simulator::Repo
 
 }  // namespace
 
-Simulator::Simulator(const Knobs& knobs, const Clock& clock, Report report)
+Simulator::Simulator(const Knobs& knobs, const Clock& clock, const Report& report)
     : module_(clock, knobs.replies, kNoiseSeed),
       bus_(knobs.module() ? &module_ : nullptr, knobs.module().value_or(0)),
       adapter_(bus_, knobs.slot, knobs.version, FaultInjection(knobs.failures),

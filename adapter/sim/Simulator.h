@@ -22,7 +22,7 @@ class Simulator {
   // report receives each problem met on the way, naming its variable.
   using Report = std::function<void(const std::string& problem)>;
 
-  Simulator(const Knobs& knobs, const Clock& clock, Report report);
+  Simulator(const Knobs& knobs, const Clock& clock, const Report& report);
 
   Adapter& adapter() { return adapter_; }
   Module& module() { return module_; }

@@ -26,7 +26,10 @@ std::optional<Settings> loadState(const std::string& path, std::string& problem)
     const auto bytes =
         line.size() > 3 && line[2] == '=' ? parseHexBytes(line.substr(3)) : std::nullopt;
     if (!code || code->size() != 1 || !bytes) {
-      problem = where + ": expected CC=HEX, found '" + line + "'";
+      problem = where;
+      problem += ": expected CC=HEX, found '";
+      problem += line;
+      problem += '\'';
       return std::nullopt;
     }
     const auto setting = known.find((*code)[0]);

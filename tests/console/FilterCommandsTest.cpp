@@ -6,46 +6,17 @@
 #include <regex>
 
 #include "ProgramRun.h"
+#include "Transcript.h"
 
+using orvex::test::anySetting;
 using orvex::test::helpText;
+using orvex::test::Mode;
+using orvex::test::run;
 using orvex::test::runProgram;
 
 namespace {
 
 using Env = std::map<std::string, std::string>;
-
-enum class Mode { Quiet, Normal, Debug };
-
-struct Transcript {
-  std::string out;    // what the commands printed: start-up, help and end removed
-  std::string trace;  // the adapter calls, one per line
-};
-
-// Runs a key script in one output mode with the adapter trace on; in normal
-// and debug mode the start-up lines with the help text and the final
-// "Program finished" are cut off.
-Transcript run(Mode mode, const std::string& input, Env env = {}) {
-  env["TARVISH_TRACE"] = "stderr";
-  const std::vector<std::string> args = mode == Mode::Quiet   ? std::vector<std::string>{"-q"}
-                                        : mode == Mode::Debug ? std::vector<std::string>{"-d"}
-                                                              : std::vector<std::string>{};
-  const auto result = runProgram({.args = args, .input = input, .env = env});
-  if (mode == Mode::Quiet) return {result.out, result.err};
-  const std::string help = helpText();
-  const std::string end = "Program finished";
-  const auto at = result.out.find(help);
-  if (at == std::string::npos || !result.out.ends_with(end)) {
-    return {"<unexpected start or end>" + result.out, result.err};
-  }
-  const std::size_t from = at + help.size();
-  return {result.out.substr(from, result.out.size() - end.size() - from), result.err};
-}
-
-// A setting transaction is a send whose last argument is 1; queries end in 0.
-bool anySetting(const std::string& trace) {
-  static const std::regex setting(R"(Tarvish_Send\(1, \[[^\]]*\], \d+, 1\))");
-  return std::regex_search(trace, setting);
-}
 
 const std::string kChannelPrompt = "Enter the channel number (X=0, Y=1): ";
 const std::string kLpf = kChannelPrompt + "Enter the LPF Beta parameter (2-24): ";

@@ -40,7 +40,15 @@ namespace {
 constexpr int kSequenceWaitMs = 50;
 // How long the terminal may take to answer a cursor position request.
 constexpr int kCursorReportWaitMs = 200;
+// How long before its end a pause stops sleeping and watches the clock.
+constexpr std::int64_t kPauseFinishNs = 60000;
 constexpr std::size_t kReadChunk = 4096;
+
+std::int64_t monotonicNs() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<std::int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
 
 std::int64_t monotonicMs() {
   timespec now{};
@@ -215,15 +223,14 @@ class PosixTerminal final : public Terminal {
 
   void sleepMs(int ms) override {
     if (ms <= 0) return;
-    timespec deadline{};
-    clock_gettime(CLOCK_MONOTONIC, &deadline);
-    deadline.tv_sec += ms / 1000;
-    deadline.tv_nsec += static_cast<long>(ms % 1000) * 1000000L;
-    if (deadline.tv_nsec >= 1000000000L) {
-      deadline.tv_nsec -= 1000000000L;
-      ++deadline.tv_sec;
+    const std::int64_t deadline = monotonicNs() + static_cast<std::int64_t>(ms) * 1000000;
+    // The system wakes a sleeper a little late; the last stretch is waited out
+    // on the clock, so that a pause lasts what it says.
+    const std::int64_t wake = deadline - kPauseFinishNs;
+    timespec until{static_cast<time_t>(wake / 1000000000), static_cast<long>(wake % 1000000000)};
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {
     }
-    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) {
+    while (monotonicNs() < deadline) {
     }
   }
 

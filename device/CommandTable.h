@@ -35,7 +35,7 @@ enum class Cmd : std::uint8_t {
   OperationMode,
 };
 
-struct CommandSpec {
+struct CommandEntry {
   Cmd cmd;
   std::uint8_t codeX;       // the code for channel X (and for module-wide commands)
   bool perChannel;          // channel Y uses codeX + 1
@@ -44,7 +44,7 @@ struct CommandSpec {
   bool text;                // the response is a NUL-terminated text
 };
 
-inline constexpr std::array<CommandSpec, 24> kCommandTable{{
+inline constexpr std::array<CommandEntry, 24> kCommandTable{{
     {Cmd::Identification, 0x00, false, 0, 2, false},
     {Cmd::ProductId, 0x01, false, 0, 81, true},
     {Cmd::ProductNumber, 0x02, false, 0, 4, false},
@@ -71,7 +71,7 @@ inline constexpr std::array<CommandSpec, 24> kCommandTable{{
     {Cmd::OperationMode, 0x21, true, 1, 1, false},
 }};
 
-constexpr const CommandSpec& spec(Cmd c) { return kCommandTable[static_cast<std::size_t>(c)]; }
+constexpr const CommandEntry& entry(Cmd c) { return kCommandTable[static_cast<std::size_t>(c)]; }
 
 // The table is indexed by Cmd; a row out of place is a build error.
 constexpr bool tableInOrder() {
@@ -85,7 +85,7 @@ static_assert(tableInOrder());
 // Decoded responses are received into a small buffer inside the call.
 inline constexpr std::size_t kMaxDecodedReply = 8;
 constexpr bool decodedRepliesFit() {
-  for (const CommandSpec& s : kCommandTable) {
+  for (const CommandEntry& s : kCommandTable) {
     if (!s.text && s.replyBytes > kMaxDecodedReply) return false;
   }
   return true;
@@ -95,7 +95,7 @@ static_assert(decodedRepliesFit());
 // Channel X uses the odd code, channel Y the next even one; 0 selects X and
 // every other selector Y.
 constexpr std::uint8_t code(Cmd c, std::uint8_t channel) {
-  const CommandSpec& s = spec(c);
+  const CommandEntry& s = entry(c);
   return static_cast<std::uint8_t>(s.codeX + ((s.perChannel && channel != 0) ? 1 : 0));
 }
 

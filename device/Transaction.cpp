@@ -19,20 +19,20 @@ std::int32_t sendCode(Cmd c, std::uint8_t channel) {
 std::int32_t query(Cmd c, std::uint8_t channel, void* reply) {
   const std::int32_t status = sendCode(c, channel);
   if (status != 0) return status;
-  return Tarvish_Receive(TARVISH_PORT, static_cast<std::uint8_t*>(reply), spec(c).replyBytes,
+  return Tarvish_Receive(TARVISH_PORT, static_cast<std::uint8_t*>(reply), entry(c).replyBytes,
                          TARVISH_FINAL);
 }
 
 std::int32_t queryText(Cmd c, char* text) {
   const std::int32_t status = sendCode(c, 0);
   if (status != 0) return status;
-  return Tarvish_ReceiveString(TARVISH_PORT, text, spec(c).replyBytes, TARVISH_FINAL);
+  return Tarvish_ReceiveString(TARVISH_PORT, text, entry(c).replyBytes, TARVISH_FINAL);
 }
 
 std::int32_t setting(Cmd c, std::uint8_t channel, std::uint16_t raw) {
   std::uint8_t request[3] = {code(c, channel), 0, 0};
   wire::writeU16(request + 1, raw);
-  return Tarvish_Send(TARVISH_PORT, request, 1 + spec(c).dataBytes, TARVISH_FINAL);
+  return Tarvish_Send(TARVISH_PORT, request, 1 + entry(c).dataBytes, TARVISH_FINAL);
 }
 
 std::int32_t presence(std::uint8_t* present) {

@@ -76,9 +76,9 @@ std::string readModuleSlot(std::string_view value, Knobs& knobs) {
   return {};
 }
 
-std::string readFailRule(std::string_view spec, std::vector<FailRule>& rules) {
-  const std::string quoted = quote(spec);
-  std::string_view name = spec;
+std::string readFailRule(std::string_view text, std::vector<FailRule>& rules) {
+  const std::string quoted = quote(text);
+  std::string_view name = text;
   FailRule rule{AdapterFunction::Open, std::nullopt, kDefaultInjectedStatus};
   if (const std::size_t eq = name.find('='); eq != std::string_view::npos) {
     const auto status = parseStatus(name.substr(eq + 1));
@@ -104,8 +104,8 @@ std::string readFailRule(std::string_view spec, std::vector<FailRule>& rules) {
 
 std::string readFailures(std::string_view value, Knobs& knobs) {
   std::vector<FailRule> rules;
-  for (std::string_view spec : splitList(value)) {
-    if (std::string problem = readFailRule(spec, rules); !problem.empty()) return problem;
+  for (std::string_view rule : splitList(value)) {
+    if (std::string problem = readFailRule(rule, rules); !problem.empty()) return problem;
   }
   knobs.failures = std::move(rules);
   return {};

@@ -1,7 +1,7 @@
 // The simulator's settings from environment variables, read once at load:
 //   TARVISH_SLOT=N                 slot selected at load (0..255), default 0
 //   TARVISH_MODULE_SLOT=N|none     slot of the module, default the selected slot
-//   TARVISH_FAIL=SPEC[,SPEC...]    SPEC = NAME[@N][=STATUS], injected failures
+//   TARVISH_FAIL=RULE[,RULE...]    RULE = NAME[@N][=STATUS], injected failures
 //   TARVISH_VERSION=WORD           the word Tarvish_Version reports
 //   TARVISH_TRACE=stderr|PATH      call trace
 //   TARVISH_REPLY=CODE=HEX[,...]   fixed answers for query codes

@@ -1,8 +1,6 @@
 // The key table: which key runs which command.
 #pragma once
 
-#include <span>
-
 #include "Context.h"
 
 namespace orvex::console {
@@ -16,10 +14,7 @@ struct KeyBinding {
   int key;  // for Case::Either the upper-case letter
   Case match;
   void (*run)(Context&);
-  const char* description;  // what the key does, as the README lists it
 };
-
-std::span<const KeyBinding> keyTable();
 
 // The command bound to a key code, or nullptr. Keys without a character
 // (and failed reads) match nothing.

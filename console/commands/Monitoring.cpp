@@ -132,31 +132,27 @@ struct Reading {
   double offset;
   const char* format;  // the value's format; the unit follows
   const char* unit;
+  bool degrees;  // the unit follows the console's degree sign
 };
 
-// Queries every reading in order; the first failure is reported and ends it.
+// Queries every reading in order and prints one line of them; the first
+// failure is reported instead and ends the command.
 template <std::size_t N>
-bool queryAll(Context& ctx, const std::array<Reading, N>& readings, std::array<float, N>& values) {
+void showReadings(Context& ctx, const std::array<Reading, N>& readings) {
+  std::array<float, N> values{};
   for (std::size_t i = 0; i < N; ++i) {
-    if (readings[i].get(&values[i]) != 0) {
-      reportFailure(ctx, readings[i].name);
-      return false;
-    }
+    if (readings[i].get(&values[i]) != 0) return reportFailure(ctx, readings[i].name);
   }
-  return true;
-}
-
-template <std::size_t N>
-void printReadings(const std::array<Reading, N>& readings, const std::array<float, N>& values) {
   for (std::size_t i = 0; i < N; ++i) {
     const Reading& r = readings[i];
     std::fputs(r.label, stdout);
     if (values[i] < 0) {
       std::fputs("n/a", stdout);
-    } else {
-      std::printf(r.format, values[i] * r.scale - r.offset);
-      std::fputs(r.unit, stdout);
+      continue;
     }
+    std::printf(r.format, values[i] * r.scale - r.offset);
+    if (r.degrees) std::fputs(degreeSign(), stdout);
+    std::fputs(r.unit, stdout);
   }
   std::fputs("\n", stdout);
 }
@@ -177,32 +173,24 @@ void showMeasuredAmplitude(Context& ctx) {
 
 void getHousekeeping(Context& ctx) {
   printDebug(ctx, "Getting housekeeping data:\n");
-  const std::array<Reading, 3> readings{{
-      {"5V: ", Orvex_Get5V, "Orvex_Get5V", 1, 0, "%+.3f", "V"},
-      {",\t3V: ", Orvex_Get3V, "Orvex_Get3V", 1, 0, "%+.3f", "V"},
-      {",\tTemperature: ", Orvex_GetTemp, "Orvex_GetTemp", 1, kCelsiusOffset, "%+.2f", ""},
+  static constexpr std::array<Reading, 3> kHousekeeping{{
+      {"5V: ", Orvex_Get5V, "Orvex_Get5V", 1, 0, "%+.3f", "V", false},
+      {",\t3V: ", Orvex_Get3V, "Orvex_Get3V", 1, 0, "%+.3f", "V", false},
+      {",\tTemperature: ", Orvex_GetTemp, "Orvex_GetTemp", 1, kCelsiusOffset, "%+.2f", "C", true},
   }};
-  std::array<float, 3> values{};
-  if (!queryAll(ctx, readings, values)) return;
-  // The temperature's unit carries the console's degree sign.
-  const std::string celsius = std::string(degreeSign()) + "C";
-  std::array<Reading, 3> shown = readings;
-  shown[2].unit = celsius.c_str();
-  printReadings(shown, values);
+  showReadings(ctx, kHousekeeping);
 }
 
 void getClocks(Context& ctx) {
   printDebug(ctx, "Getting clock frequencies:\n");
   static constexpr std::array<Reading, 5> kClocks{{
-      {"CPU: ", Orvex_GetClkCPU, "Orvex_GetClkCPU", 0.000001, 0, "%.3f", "MHz"},
-      {",\tPeriph.: ", Orvex_GetClkPer, "Orvex_GetClkPer", 0.000001, 0, "%.3f", "MHz"},
-      {",\tADC: ", Orvex_GetClkADC, "Orvex_GetClkADC", 0.000001, 0, "%.3f", "MHz"},
-      {",\tDAC: ", Orvex_GetClkDAC, "Orvex_GetClkDAC", 0.001, 0, "%.3f", "kHz"},
-      {",\tFilter: ", Orvex_GetClkFilt, "Orvex_GetClkFilt", 0.001, 0, "%.3f", "kHz"},
+      {"CPU: ", Orvex_GetClkCPU, "Orvex_GetClkCPU", 0.000001, 0, "%.3f", "MHz", false},
+      {",\tPeriph.: ", Orvex_GetClkPer, "Orvex_GetClkPer", 0.000001, 0, "%.3f", "MHz", false},
+      {",\tADC: ", Orvex_GetClkADC, "Orvex_GetClkADC", 0.000001, 0, "%.3f", "MHz", false},
+      {",\tDAC: ", Orvex_GetClkDAC, "Orvex_GetClkDAC", 0.001, 0, "%.3f", "kHz", false},
+      {",\tFilter: ", Orvex_GetClkFilt, "Orvex_GetClkFilt", 0.001, 0, "%.3f", "kHz", false},
   }};
-  std::array<float, 5> values{};
-  if (!queryAll(ctx, kClocks, values)) return;
-  printReadings(kClocks, values);
+  showReadings(ctx, kClocks);
 }
 
 }  // namespace orvex::console

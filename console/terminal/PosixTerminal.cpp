@@ -56,8 +56,6 @@ std::int64_t monotonicMs() {
   return static_cast<std::int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
 
-using Bytes = std::vector<unsigned char>;
-
 // Input taken from the front. Consumed bytes are dropped in bulk, so that a
 // long input read byte by byte costs linear time.
 class ByteQueue {
@@ -83,7 +81,7 @@ class ByteQueue {
 
  private:
   static constexpr std::size_t kCompactAt = 4096;
-  Bytes data_;
+  std::vector<unsigned char> data_;
   std::size_t head_ = 0;
 };
 
@@ -275,22 +273,14 @@ class PosixTerminal final : public Terminal {
     }
   }
 
-  static void append(ByteQueue& into, const unsigned char* first, const unsigned char* last) {
-    into.append(first, last);
-  }
-  static void append(Bytes& into, const unsigned char* first, const unsigned char* last) {
-    into.insert(into.end(), first, last);
-  }
-
   // Reads what standard input holds into `into`. Returns false when nothing
   // was read and input goes on; the end of input or a lost terminal sets
   // inputEnded_.
-  template <class Into>
-  bool readInto(Into& into) {
+  bool readInto(ByteQueue& into) {
     unsigned char chunk[kReadChunk];
     const ssize_t n = read(STDIN_FILENO, chunk, sizeof chunk);
     if (n > 0) {
-      append(into, chunk, chunk + n);
+      into.append(chunk, chunk + n);
       return true;
     }
     if (n < 0 && (errno == EINTR || errno == EAGAIN)) return false;
@@ -340,22 +330,24 @@ class PosixTerminal final : public Terminal {
     if (inputEnded_) return;
     std::fputs("\x1b[6n", stdout);
     std::fflush(stdout);
-    Bytes incoming;
+    ByteQueue incoming;
     const std::int64_t deadline = monotonicMs() + kCursorReportWaitMs;
     for (;;) {
-      if (const auto report = findCursorReport(incoming)) {
+      const std::span<const unsigned char> bytes = incoming.view();
+      if (const auto report = findCursorReport(bytes)) {
         row_ = report->row;
         column_ = report->column;
-        const auto start = incoming.begin() + static_cast<std::ptrdiff_t>(report->start);
-        incoming.erase(start, start + static_cast<std::ptrdiff_t>(report->length));
-        break;
+        input_.append(bytes.data(), bytes.data() + report->start);
+        input_.append(bytes.data() + report->start + report->length, bytes.data() + bytes.size());
+        return;
       }
       const std::int64_t left = deadline - monotonicMs();
       if (left <= 0 || !waitForInput(static_cast<int>(left))) break;
       readInto(incoming);
       if (inputEnded_) break;
     }
-    input_.append(incoming.data(), incoming.data() + incoming.size());
+    const std::span<const unsigned char> bytes = incoming.view();
+    input_.append(bytes.data(), bytes.data() + bytes.size());
   }
 
   const bool inputIsTerminal_;

@@ -3,6 +3,8 @@
 // adapter trace beside it.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <map>
 #include <regex>
 #include <string>
@@ -40,6 +42,20 @@ inline Transcript run(Mode mode, const std::string& input,
 inline bool anySetting(const std::string& trace) {
   static const std::regex setting(R"(Tarvish_Send\(1, \[[^\]]*\], \d+, 1\))");
   return std::regex_search(trace, setting);
+}
+
+// A set command run in normal mode: stdout must be exactly `out`; an
+// accepted value shows its setting `sent` in the trace, a rejected one makes
+// no setting at all.
+inline void expectSetCommand(const std::string& input, const std::string& out, bool accepted,
+                             const std::string& sent, const std::string& what) {
+  const Transcript t = run(Mode::Normal, input);
+  EXPECT_EQ(t.out, out) << what;
+  if (accepted) {
+    EXPECT_NE(t.trace.find(sent + "\n"), std::string::npos) << what << "\n" << t.trace;
+  } else {
+    EXPECT_FALSE(anySetting(t.trace)) << what << "\n" << t.trace;
+  }
 }
 
 }  // namespace orvex::test

@@ -12,8 +12,8 @@
 #include "Tarvish.h"
 
 int main(int argc, char** argv) {
-  using tarvish::sim::hexBytes;
-  using tarvish::sim::parseHexBytes;
+  using tarvish::hexBytes;
+  using tarvish::parseHexBytes;
   for (int i = 1; i < argc; ++i) {
     const std::string command = argv[i];
     const auto argument = [&] { return i + 1 < argc ? std::string(argv[++i]) : std::string(); };

@@ -8,7 +8,7 @@
 
 #include "Outcome.h"
 
-namespace tarvish::sim {
+namespace tarvish {
 
 class Backend {
  public:
@@ -31,4 +31,4 @@ class Backend {
   virtual Outcome flush() = 0;
 };
 
-}  // namespace tarvish::sim
+}  // namespace tarvish

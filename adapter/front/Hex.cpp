@@ -1,6 +1,6 @@
 #include "Hex.h"
 
-namespace tarvish::sim {
+namespace tarvish {
 
 namespace {
 
@@ -47,4 +47,4 @@ std::optional<std::vector<std::uint8_t>> parseHexBytes(std::string_view text) {
   return bytes;
 }
 
-}  // namespace tarvish::sim
+}  // namespace tarvish

@@ -12,7 +12,7 @@
 #include "FaultInjection.h"
 #include "Trace.h"
 
-namespace tarvish::sim {
+namespace tarvish {
 
 // The constant arguments of the interface.
 inline constexpr std::int32_t kPort = 1;
@@ -61,4 +61,4 @@ class Adapter {
   std::string ioError_ = "No error";
 };
 
-}  // namespace tarvish::sim
+}  // namespace tarvish

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-namespace tarvish::sim {
+namespace tarvish {
 
 enum class AdapterFunction : std::size_t {
   Version,
@@ -58,4 +58,4 @@ constexpr std::optional<AdapterFunction> adapterFunctionNamed(std::string_view n
   return std::nullopt;
 }
 
-}  // namespace tarvish::sim
+}  // namespace tarvish

@@ -7,7 +7,7 @@
 
 #include "Hex.h"
 
-namespace tarvish::sim {
+namespace tarvish {
 
 namespace {
 
@@ -60,4 +60,4 @@ std::string traceText(const char* text) {
   return out + "\"";
 }
 
-}  // namespace tarvish::sim
+}  // namespace tarvish

@@ -14,6 +14,7 @@
 
 namespace {
 
+using namespace tarvish;
 using namespace tarvish::sim;
 
 void report(const std::string& problem) {

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace tarvish::sim {
+namespace tarvish {
 
 // "0x1F" for a command code.
 std::string hexCode(std::uint8_t code);
@@ -21,4 +21,4 @@ std::string hexBytes(std::span<const std::uint8_t> bytes, std::string_view separ
 // or a character that is not a hex digit.
 std::optional<std::vector<std::uint8_t>> parseHexBytes(std::string_view text);
 
-}  // namespace tarvish::sim
+}  // namespace tarvish

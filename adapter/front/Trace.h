@@ -8,7 +8,7 @@
 #include <span>
 #include <string>
 
-namespace tarvish::sim {
+namespace tarvish {
 
 class Trace {
  public:
@@ -35,4 +35,4 @@ std::string traceBytes(std::span<const std::uint8_t> bytes);
 // A text in double quotes; quotes, backslashes and unprintable bytes escaped.
 std::string traceText(const char* text);
 
-}  // namespace tarvish::sim
+}  // namespace tarvish

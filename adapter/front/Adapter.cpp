@@ -5,7 +5,7 @@
 
 #include "Hex.h"
 
-namespace tarvish::sim {
+namespace tarvish {
 
 namespace {
 
@@ -200,4 +200,4 @@ std::int32_t Adapter::receiveString(std::int32_t port, char* buffer, std::int32_
                              arguments({number(port), number(maxLength), number(final)}) + result);
 }
 
-}  // namespace tarvish::sim
+}  // namespace tarvish

@@ -10,7 +10,7 @@
 #include "AdapterFunction.h"
 #include "Outcome.h"
 
-namespace tarvish::sim {
+namespace tarvish {
 
 struct FailRule {
   AdapterFunction function;
@@ -33,4 +33,4 @@ class FaultInjection {
   std::array<std::uint64_t, kAdapterFunctions> calls_{};
 };
 
-}  // namespace tarvish::sim
+}  // namespace tarvish

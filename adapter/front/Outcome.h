@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-namespace tarvish::sim {
+namespace tarvish {
 
 // Status values; 0 is success.
 inline constexpr std::int32_t kNoAcknowledge = -1;  // nothing answers in the selected slot
@@ -29,4 +29,4 @@ inline Outcome failure(std::int32_t status, std::string message, std::string ioM
   return {status, std::move(message), std::move(ioMessage)};
 }
 
-}  // namespace tarvish::sim
+}  // namespace tarvish

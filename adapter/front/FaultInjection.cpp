@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace tarvish::sim {
+namespace tarvish {
 
 std::optional<Outcome> FaultInjection::onCall(AdapterFunction f) {
   const std::uint64_t call = ++calls_[static_cast<std::size_t>(f)];
@@ -16,4 +16,4 @@ std::optional<Outcome> FaultInjection::onCall(AdapterFunction f) {
   return std::nullopt;
 }
 
-}  // namespace tarvish::sim
+}  // namespace tarvish

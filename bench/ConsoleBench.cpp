@@ -6,18 +6,23 @@
 //             the program with status 0;
 //   uptime    the continuous uptime display's query rate, from its own rate
 //             column (standard input and output pipes), and on a
-//             pseudo-terminal whose cursor reports this program answers;
+//             pseudo-terminal whose cursor reports this program answers,
+//             with the share of a core the program uses meanwhile;
 //   amplitude the continuous amplitude display's cycles per second, counted
 //             in the adapter library's call trace;
+//   pacing    what the display rates are measured against: how late the
+//             system wakes a 940 us sleep, and the time of the displays'
+//             queries over the simulated module, made by this program;
 //   startup   time from process start until the help text's last line has
 //             arrived, next to starting /bin/true, as medians.
-// Usage: orvex_console_bench PROGRAM [idle|uptime|amplitude|startup]...
+// Usage: orvex_console_bench PROGRAM [idle|pacing|uptime|amplitude|startup]...
 // Prints one "RESULT name value" line per figure; the exit status is 0 when
 // every run ended as it should.
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -36,6 +41,8 @@
 #include <vector>
 
 #include "CursorAnswer.h"
+#include "Orvex.h"
+#include "Tarvish.h"
 
 extern char** environ;
 
@@ -47,6 +54,9 @@ constexpr int kIdleSeconds = 10;
 constexpr int kDisplaySeconds = 3;
 constexpr int kStartupRuns = 20;
 constexpr int kExitWaitMs = 5000;
+constexpr int kLatenessSamples = 2000;
+constexpr std::int64_t kLatenessSleepNs = 940000;
+constexpr int kQuerySamples = 20000;
 
 std::int64_t nowNs() {
   timespec t{};
@@ -226,6 +236,13 @@ bool contains(const std::string& text, std::string_view what) {
   return text.find(what) != std::string::npos;
 }
 
+// The share of one core the program used since cpu0 and wall0.
+void cpuShare(const char* name, const Child& child, std::int64_t cpu0, std::int64_t wall0) {
+  const std::int64_t cpu1 = cpuNs(child.pid);
+  const std::int64_t wall1 = nowNs();
+  result(name, 100.0 * static_cast<double>(cpu1 - cpu0) / static_cast<double>(wall1 - wall0));
+}
+
 // ---- Idle ------------------------------------------------------------------
 
 // Percent of one core used over the idle span; the program must end with 0.
@@ -277,7 +294,10 @@ bool uptimeOnPipes(const std::string& program) {
   Child child = startOnPipes(program, {});
   pumpFor(child, 300000000);
   send(child, "U");
+  const std::int64_t cpu0 = cpuNs(child.pid);
+  const std::int64_t wall0 = nowNs();
   pumpFor(child, std::int64_t{kDisplaySeconds} * 1000000000);
+  cpuShare("uptime_cpu_percent_pipe", child, cpu0, wall0);
   send(child, "\x1b");
   close(child.input);
   child.input = -1;
@@ -298,7 +318,10 @@ bool uptimeOnTerminal(const std::string& program) {
   const std::size_t before = child.seen.size();
   const std::int64_t requests0 = answer.requests();
   send(child, "U");
+  const std::int64_t cpu0 = cpuNs(child.pid);
+  const std::int64_t wall0 = nowNs();
   pumpFor(child, std::int64_t{kDisplaySeconds} * 1000000000, &answer);
+  cpuShare("uptime_cpu_percent_terminal", child, cpu0, wall0);
   const std::int64_t requests = answer.requests() - requests0;
   send(child, "\x1b");
   pumpFor(child, 200000000, &answer);
@@ -337,7 +360,9 @@ bool amplitudeCycles(const std::string& program) {
   pumpFor(child, 300000000);
   const std::int64_t start = nowNs();
   send(child, "M");
+  const std::int64_t cpu0 = cpuNs(child.pid);
   pumpFor(child, std::int64_t{kDisplaySeconds} * 1000000000);
+  cpuShare("amplitude_cpu_percent", child, cpu0, start);
   send(child, "\x1b");
   const std::int64_t end = nowNs();
   close(child.input);
@@ -355,6 +380,46 @@ bool amplitudeCycles(const std::string& program) {
   const double rate = (cycles - 1) / ((end - start) / 1e9);
   result("amplitude_cycles_per_s", rate);
   return status == 0 && cycles > 1;
+}
+
+// ---- Pacing ----------------------------------------------------------------
+
+// The value below which the given percent of sorted values lie.
+double percentile(const std::vector<double>& sorted, int percent) {
+  return sorted[std::min(sorted.size() - 1, sorted.size() * percent / 100)];
+}
+
+// How late the system wakes a sleeper, with the timer slack the console
+// program sets for itself, and how long one query of each display takes over
+// the simulated module (in this process, through the same libraries).
+bool pacing() {
+  prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+  std::vector<double> late;
+  for (int i = 0; i < kLatenessSamples; ++i) {
+    const std::int64_t t0 = nowNs();
+    timespec pause{0, kLatenessSleepNs};
+    nanosleep(&pause, nullptr);
+    late.push_back(static_cast<double>(nowNs() - t0 - kLatenessSleepNs) / 1000);
+  }
+  std::sort(late.begin(), late.end());
+  result("sleep_late_us_median", percentile(late, 50));
+  result("sleep_late_us_p90", percentile(late, 90));
+  result("sleep_late_us_p99", percentile(late, 99));
+
+  if (Tarvish_Open() != 0) return false;
+  double uptime = 0;
+  const std::int64_t u0 = nowNs();
+  for (int i = 0; i < kQuerySamples; ++i) {
+    if (Orvex_GetUptime(&uptime) != 0) return false;
+  }
+  result("uptime_query_us", static_cast<double>(nowNs() - u0) / 1000 / kQuerySamples);
+  float amplitude = 0;
+  const std::int64_t a0 = nowNs();
+  for (int i = 0; i < kQuerySamples; ++i) {
+    if (Orvex_GetMeasAmplit(0, &amplitude) != 0) return false;
+  }
+  result("amplitude_query_us", static_cast<double>(nowNs() - a0) / 1000 / kQuerySamples);
+  return true;
 }
 
 // ---- Start-up --------------------------------------------------------------
@@ -394,12 +459,12 @@ bool startup(const std::string& program) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: %s PROGRAM [idle|uptime|amplitude|startup]...\n", argv[0]);
+    std::fprintf(stderr, "usage: %s PROGRAM [idle|pacing|uptime|amplitude|startup]...\n", argv[0]);
     return 2;
   }
   const std::string program = argv[1];
   std::vector<std::string> parts(argv + 2, argv + argc);
-  if (parts.empty()) parts = {"idle", "uptime", "amplitude", "startup"};
+  if (parts.empty()) parts = {"idle", "pacing", "uptime", "amplitude", "startup"};
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
   bool ok = true;
   for (const std::string& part : parts) {
@@ -407,6 +472,8 @@ int main(int argc, char** argv) {
     if (part == "idle") {
       partOk = idleRun(program, true);
       partOk = idleRun(program, false) && partOk;
+    } else if (part == "pacing") {
+      partOk = pacing();
     } else if (part == "uptime") {
       partOk = uptimeOnPipes(program);
       partOk = uptimeOnTerminal(program) && partOk;

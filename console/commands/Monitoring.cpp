@@ -5,6 +5,7 @@
 
 #include "../DegreeSign.h"
 #include "../LiveLine.h"
+#include "../Pacer.h"
 #include "../PrintDuration.h"
 #include "../Report.h"
 #include "Commands.h"
@@ -14,8 +15,11 @@ namespace orvex::console {
 
 namespace {
 
-constexpr int kUptimePauseMs = 1;
-constexpr int kAmplitudePauseMs = 10;
+// The pauses of the continuous displays: the uptime display queries as often
+// as the adapter allows, paced only by its pause, so that its rate measures
+// the adapter.
+constexpr std::int64_t kUptimePauseUs = 1000;
+constexpr std::int64_t kAmplitudePauseUs = 10000;
 constexpr std::uint32_t kRateIntervalMs = 100;
 constexpr std::uint32_t kAmplitudeIntervalMs = 250;
 constexpr double kUptimeStep = 0.01;
@@ -23,9 +27,9 @@ constexpr double kCelsiusOffset = 273.15;
 
 // The end of one display cycle: a pause when no key is waiting, otherwise the
 // key; true when the key ends the display (Esc, or the end of input).
-bool cycleEnds(Terminal& term, int pauseMs) {
+bool cycleEnds(Terminal& term, Pacer& pacer) {
   if (!term.keyWaiting()) {
-    term.sleepMs(pauseMs);
+    pacer.pause(term);
     return false;
   }
   const int key = term.readKey();
@@ -49,6 +53,7 @@ void uptimeContinuously(Context& ctx) {
   enum Field { kUptime, kDifference, kRate };
   LiveLine line(
       term, {"Device uptime: ", "               Diff. to PC/s: ", "               Queries/s: "});
+  Pacer pacer(kUptimePauseUs);
   int queries = 0;
   const std::uint32_t start = term.millis();
   std::uint32_t lastRate = start;
@@ -80,7 +85,7 @@ void uptimeContinuously(Context& ctx) {
       }
       line.refreshed();
     }
-    if (cycleEnds(term, kUptimePauseMs)) break;
+    if (cycleEnds(term, pacer)) break;
   }
   line.close();
 }
@@ -105,6 +110,7 @@ void amplitudeContinuously(Context& ctx) {
   Terminal& term = ctx.term;
   pressEscToQuit(ctx);
   LiveLine line(term, {"Measured amplitude: Ch X: ", "          Ch Y: "});
+  Pacer pacer(kAmplitudePauseUs);
   std::uint32_t lastShown = term.millis();
   for (;;) {
     float x = 0;
@@ -118,7 +124,7 @@ void amplitudeContinuously(Context& ctx) {
         lastShown = now;
       }
     }
-    if (cycleEnds(term, kAmplitudePauseMs)) break;
+    if (cycleEnds(term, pacer)) break;
   }
   line.close();
 }

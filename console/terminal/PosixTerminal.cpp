@@ -41,7 +41,7 @@ constexpr int kSequenceWaitMs = 50;
 // How long the terminal may take to answer a cursor position request.
 constexpr int kCursorReportWaitMs = 200;
 // How long before its end a pause stops sleeping and watches the clock.
-constexpr std::int64_t kPauseFinishNs = 60000;
+constexpr std::int64_t kPauseFinishNs = 20000;
 constexpr std::size_t kReadChunk = 4096;
 
 std::int64_t monotonicNs() {
@@ -90,7 +90,7 @@ class PosixTerminal final : public Terminal {
   PosixTerminal()
       : inputIsTerminal_(isatty(STDIN_FILENO) == 1),
         screen_(inputIsTerminal_ && isatty(STDOUT_FILENO) == 1),
-        origin_(monotonicMs()) {
+        originNs_(monotonicNs()) {
 #ifdef __linux__
     // Timers of this thread fire within 1 microsecond of their time, so a
     // pause of 1 ms lasts about 1 ms.
@@ -219,11 +219,13 @@ class PosixTerminal final : public Terminal {
     std::fflush(stdout);
   }
 
-  void sleepMs(int ms) override {
-    if (ms <= 0) return;
-    const std::int64_t deadline = monotonicNs() + static_cast<std::int64_t>(ms) * 1000000;
+  std::int64_t nowUs() override { return (monotonicNs() - originNs_) / 1000; }
+
+  void sleepUs(std::int64_t us) override {
+    if (us <= 0) return;
+    const std::int64_t deadline = monotonicNs() + us * 1000;
     // The system wakes a sleeper a little late; the last stretch is waited out
-    // on the clock, so that a pause lasts what it says.
+    // on the clock, so that a short pause does not end early or late.
     const std::int64_t wake = deadline - kPauseFinishNs;
     timespec until{static_cast<time_t>(wake / 1000000000), static_cast<long>(wake % 1000000000)};
     while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {
@@ -232,7 +234,9 @@ class PosixTerminal final : public Terminal {
     }
   }
 
-  std::uint32_t millis() override { return static_cast<std::uint32_t>(monotonicMs() - origin_); }
+  std::uint32_t millis() override {
+    return static_cast<std::uint32_t>((monotonicNs() - originNs_) / 1000000);
+  }
 
  private:
   // Entries on a terminal have a buffer of their own; otherwise they share the
@@ -352,7 +356,7 @@ class PosixTerminal final : public Terminal {
 
   const bool inputIsTerminal_;
   const bool screen_;
-  const std::int64_t origin_;
+  const std::int64_t originNs_;
   bool guarded_ = false;
   bool inputEnded_ = false;  // end of input or lost terminal: final
   bool entryEnded_ = false;  // an entry read met the end; taken by entryGet

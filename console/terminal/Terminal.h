@@ -7,6 +7,8 @@
 #include <memory>
 #include <string_view>
 
+#include "Clock.h"
+
 namespace orvex::console {
 
 // Key codes: a character key gives its code (1..255); a key without a
@@ -22,7 +24,7 @@ inline constexpr int kKeyEsc = 27;
 // End of the entry input, from entryPeek and entryGet.
 inline constexpr int kEntryEnd = -1;
 
-class Terminal {
+class Terminal : public Clock {
  public:
   virtual ~Terminal() = default;
 
@@ -64,8 +66,6 @@ class Terminal {
   // standard output.
   virtual void writeDirect(std::string_view text) = 0;
 
-  // Suspends the program for a number of milliseconds.
-  virtual void sleepMs(int ms) = 0;
   // Milliseconds from a fixed origin (the program's start).
   virtual std::uint32_t millis() = 0;
 };

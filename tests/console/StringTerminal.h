@@ -33,7 +33,8 @@ class StringTerminal : public console::Terminal {
   void discardEntryLine() override {}
   void clearToEndOfLine() override {}
   void writeDirect(std::string_view text) override { direct += text; }
-  void sleepMs(int) override {}
+  std::int64_t nowUs() override { return 0; }
+  void sleepUs(std::int64_t) override {}
   std::uint32_t millis() override { return 0; }
 
   std::string rest() const { return input_.substr(pos_); }

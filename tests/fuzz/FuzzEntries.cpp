@@ -48,7 +48,8 @@ class InputTerminal : public orvex::console::Terminal {
   void discardEntryLine() override {}
   void clearToEndOfLine() override {}
   void writeDirect(std::string_view) override {}
-  void sleepMs(int) override {}
+  std::int64_t nowUs() override { return 0; }
+  void sleepUs(std::int64_t) override {}
   std::uint32_t millis() override { return 0; }
 
   std::size_t position() const { return pos_; }

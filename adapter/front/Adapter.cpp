@@ -51,12 +51,13 @@ Outcome Adapter::run(AdapterFunction f, Work work) {
   return work();
 }
 
-std::int32_t Adapter::finish(const Outcome& outcome, const std::string& traceLine) {
+template <class Describe>
+std::int32_t Adapter::finish(const Outcome& outcome, Describe describe) {
   if (!outcome.ok()) {
     error_ = outcome.message;
     ioError_ = outcome.ioMessage;
   }
-  if (trace_.on()) trace_.line(traceLine + " = " + number(outcome.status));
+  if (trace_.on()) trace_.line(describe() + " = " + number(outcome.status));
   return outcome.status;
 }
 
@@ -96,10 +97,12 @@ std::uint16_t Adapter::version() {
 
 std::int32_t Adapter::open() {
   const Outcome outcome = run(AdapterFunction::Open, [&] {
-    open_ = true;
-    return success();
+    if (open_) return success();
+    Outcome opened = backend_.open();
+    open_ = opened.ok();
+    return opened;
   });
-  return finish(outcome, "Tarvish_Open()");
+  return finish(outcome, [] { return std::string("Tarvish_Open()"); });
 }
 
 std::int32_t Adapter::flush() {
@@ -107,7 +110,7 @@ std::int32_t Adapter::flush() {
     Outcome opened = needOpen(AdapterFunction::Flush_LPT);
     return opened.ok() ? backend_.flush() : opened;
   });
-  return finish(outcome, "Tarvish_Flush_LPT()");
+  return finish(outcome, [] { return std::string("Tarvish_Flush_LPT()"); });
 }
 
 std::int32_t Adapter::getSlot(std::uint8_t* slot, std::int32_t kind, std::int32_t mode) {
@@ -118,8 +121,10 @@ std::int32_t Adapter::getSlot(std::uint8_t* slot, std::int32_t kind, std::int32_
     if (checked.ok()) *slot = slot_;
     return checked;
   });
-  const std::string result = outcome.ok() ? " -> " + number(slot_) : "";
-  return finish(outcome, "Tarvish_GetSlot" + arguments({number(kind), number(mode)}) + result);
+  return finish(outcome, [&] {
+    const std::string result = outcome.ok() ? " -> " + number(slot_) : "";
+    return "Tarvish_GetSlot" + arguments({number(kind), number(mode)}) + result;
+  });
 }
 
 std::int32_t Adapter::setSlot(std::uint8_t slot, std::int32_t kind, std::int32_t mode) {
@@ -128,7 +133,9 @@ std::int32_t Adapter::setSlot(std::uint8_t slot, std::int32_t kind, std::int32_t
     if (checked.ok()) slot_ = slot;
     return checked;
   });
-  return finish(outcome, "Tarvish_SetSlot" + arguments({number(slot), number(kind), number(mode)}));
+  return finish(outcome, [&] {
+    return "Tarvish_SetSlot" + arguments({number(slot), number(kind), number(mode)});
+  });
 }
 
 const char* Adapter::errorMessage() {
@@ -153,8 +160,10 @@ std::int32_t Adapter::check(std::int32_t port, std::uint8_t* present) {
     if (probed.ok()) *present = answers ? 1 : 0;
     return probed;
   });
-  const std::string result = outcome.ok() ? std::string(" -> ") + (answers ? "1" : "0") : "";
-  return finish(outcome, "Tarvish_Check" + arguments({number(port)}) + result);
+  return finish(outcome, [&] {
+    const std::string result = outcome.ok() ? std::string(" -> ") + (answers ? "1" : "0") : "";
+    return "Tarvish_Check" + arguments({number(port)}) + result;
+  });
 }
 
 std::int32_t Adapter::send(std::int32_t port, const std::uint8_t* data, std::int32_t count,
@@ -165,11 +174,12 @@ std::int32_t Adapter::send(std::int32_t port, const std::uint8_t* data, std::int
     if (!checked.ok()) return checked;
     return backend_.send(slot_, std::span(data, static_cast<std::size_t>(count)), final == 1);
   });
-  std::string bytes = "NULL";
-  if (data != nullptr)
-    bytes = traceBytes(std::span(data, count > 0 ? static_cast<std::size_t>(count) : 0));
-  return finish(outcome,
-                "Tarvish_Send" + arguments({number(port), bytes, number(count), number(final)}));
+  return finish(outcome, [&] {
+    std::string bytes = "NULL";
+    if (data != nullptr)
+      bytes = traceBytes(std::span(data, count > 0 ? static_cast<std::size_t>(count) : 0));
+    return "Tarvish_Send" + arguments({number(port), bytes, number(count), number(final)});
+  });
 }
 
 std::int32_t Adapter::receive(std::int32_t port, std::uint8_t* buffer, std::int32_t count,
@@ -180,10 +190,11 @@ std::int32_t Adapter::receive(std::int32_t port, std::uint8_t* buffer, std::int3
     if (!checked.ok()) return checked;
     return backend_.receive(slot_, std::span(buffer, static_cast<std::size_t>(count)), final == 1);
   });
-  const std::string result =
-      outcome.ok() ? " -> " + traceBytes(std::span(buffer, static_cast<std::size_t>(count))) : "";
-  return finish(outcome, "Tarvish_Receive" +
-                             arguments({number(port), number(count), number(final)}) + result);
+  return finish(outcome, [&] {
+    const std::string result =
+        outcome.ok() ? " -> " + traceBytes(std::span(buffer, static_cast<std::size_t>(count))) : "";
+    return "Tarvish_Receive" + arguments({number(port), number(count), number(final)}) + result;
+  });
 }
 
 std::int32_t Adapter::receiveString(std::int32_t port, char* buffer, std::int32_t maxLength,
@@ -195,9 +206,11 @@ std::int32_t Adapter::receiveString(std::int32_t port, char* buffer, std::int32_
     return backend_.receiveString(slot_, std::span(buffer, static_cast<std::size_t>(maxLength)),
                                   final == 1);
   });
-  const std::string result = outcome.ok() ? " -> " + traceText(buffer) : "";
-  return finish(outcome, "Tarvish_ReceiveString" +
-                             arguments({number(port), number(maxLength), number(final)}) + result);
+  return finish(outcome, [&] {
+    const std::string result = outcome.ok() ? " -> " + traceText(buffer) : "";
+    return "Tarvish_ReceiveString" + arguments({number(port), number(maxLength), number(final)}) +
+           result;
+  });
 }
 
 }  // namespace tarvish

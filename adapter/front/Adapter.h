@@ -1,7 +1,8 @@
 // The adapter front: what the eleven library functions do before anything
 // reaches the bus. It keeps the open port, the selected slot and the error
 // texts, checks each call's arguments, lets injected failures take a call's
-// place, traces every call, and hands transfers to its Backend.
+// place, traces every call, and hands transfers to its Backend. A successful
+// call allocates nothing unless the trace is on.
 #pragma once
 
 #include <cstdint>
@@ -43,8 +44,11 @@ class Adapter {
   // The injected failure of this call, if any, else the call's own outcome.
   template <class Work>
   Outcome run(AdapterFunction f, Work work);
-  // Keeps a failure's texts and writes the trace line; returns the status.
-  std::int32_t finish(const Outcome& outcome, const std::string& traceLine);
+  // Keeps a failure's texts and, when tracing, writes the line that
+  // describe() builds for the call; returns the status. The line is built
+  // only when the trace is on, so that an untraced call costs no text.
+  template <class Describe>
+  std::int32_t finish(const Outcome& outcome, Describe describe);
 
   Outcome needOpen(AdapterFunction f) const;
   Outcome needSlotArguments(AdapterFunction f, std::int32_t kind, std::int32_t mode) const;

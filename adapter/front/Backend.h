@@ -1,6 +1,7 @@
 // What the adapter front needs from whatever carries its transfers: the
 // simulated bus, or a real I2C bus. Slots are ZPB slots 0..255; every
 // operation reports an Outcome whose texts the front passes on unchanged.
+// The front calls nothing but open before open succeeded.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +14,9 @@ namespace tarvish {
 class Backend {
  public:
   virtual ~Backend() = default;
+
+  // Makes the bus usable; called by Tarvish_Open until it succeeds once.
+  virtual Outcome open() = 0;
 
   // On success, answers tells whether a module acknowledges in the slot.
   virtual Outcome present(std::uint8_t slot, bool& answers) = 0;

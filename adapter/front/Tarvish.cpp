@@ -1,41 +1,18 @@
 // The adapter library's eleven functions. Each hands its call to the one
-// simulated adapter of the process, which is put together from the
-// environment when the library loads.
+// adapter of the process, which is put together from the environment when
+// the library loads.
 #include "Tarvish.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <string>
-#include <vector>
-
-#include "Clock.h"
-#include "Simulator.h"
+#include "ProcessAdapter.h"
 #include "TarvishExport.h"
 
 namespace {
 
-using namespace tarvish;
-using namespace tarvish::sim;
+using tarvish::processAdapter;
 
-void report(const std::string& problem) {
-  const std::string line = "Tarvish: " + problem + "\n";
-  std::fwrite(line.data(), 1, line.size(), stderr);
-}
+tarvish::Adapter& adapter() { return processAdapter(); }
 
-Adapter& adapter() {
-  // Built once and kept for the life of the process, so that no call made
-  // while the program exits finds it gone.
-  static Simulator* const simulator = [] {
-    static const SteadyClock clock;  // the module powers on now
-    std::vector<std::string> problems;
-    const Knobs knobs = readKnobs([](const char* name) { return std::getenv(name); }, problems);
-    for (const std::string& problem : problems) report(problem);
-    return new Simulator(knobs, clock, report);
-  }();
-  return simulator->adapter();
-}
-
-// The module powers on and the knobs are read when the library loads.
+// The knobs are read, and a simulated module powers on, when the library loads.
 [[maybe_unused]] const bool loaded = (adapter(), true);
 
 }  // namespace

@@ -17,6 +17,7 @@ class SimulatedBus final : public Backend {
   // module may be null: an empty bus.
   SimulatedBus(Module* module, std::uint8_t moduleSlot);
 
+  Outcome open() override { return success(); }
   Outcome present(std::uint8_t slot, bool& answers) override;
   Outcome send(std::uint8_t slot, std::span<const std::uint8_t> data, bool final) override;
   Outcome receive(std::uint8_t slot, std::span<std::uint8_t> buffer, bool final) override;

@@ -6,17 +6,6 @@ namespace tarvish::sim {
 
 namespace {
 
-// Seed of the measurement noise: every run measures the same sequence.
-constexpr std::uint32_t kNoiseSeed = 0x4F52;
-
-Trace traceFor(const Knobs& knobs, const Simulator::Report& report) {
-  if (knobs.trace.empty()) return Trace();
-  std::string problem;
-  Trace trace = openTrace(knobs.trace, problem);
-  if (!problem.empty()) report("TARVISH_TRACE: " + problem + "; not tracing");
-  return trace;
-}
-
 // Restores the kept settings and keeps every later setting in the file.
 void keepSettings(Module& module, const std::string& path, const Simulator::Report& report) {
   if (path.empty()) return;
@@ -35,11 +24,11 @@ void keepSettings(Module& module, const std::string& path, const Simulator::Repo
 
 }  // namespace
 
-Simulator::Simulator(const Knobs& knobs, const Clock& clock, const Report& report)
+Simulator::Simulator(const Knobs& knobs, const Clock& clock, const Report& report,
+                     const FrontKnobs& front, Trace trace)
     : module_(clock, knobs.replies, kNoiseSeed),
-      bus_(knobs.module() ? &module_ : nullptr, knobs.module().value_or(0)),
-      adapter_(bus_, knobs.slot, knobs.version, FaultInjection(knobs.failures),
-               traceFor(knobs, report)) {
+      bus_(knobs.module(front.slot) ? &module_ : nullptr, knobs.module(front.slot).value_or(0)),
+      adapter_(bus_, front.slot, front.version, FaultInjection(front.failures), std::move(trace)) {
   keepSettings(module_, knobs.statePath, report);
 }
 

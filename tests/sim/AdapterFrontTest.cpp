@@ -63,11 +63,11 @@ TEST(Slots, UnsupportedSlotArgumentsAreRefused) {
 }
 
 TEST(FaultInjection, FailsTheChosenCallWithoutDoingItsWork) {
-  Knobs knobs;
-  knobs.failures = {{AdapterFunction::Send, 2, -7},
+  FrontKnobs front;
+  front.failures = {{AdapterFunction::Send, 2, -7},
                     {AdapterFunction::Receive, std::nullopt, -100},
                     {AdapterFunction::GetSlot, 1, 5}};
-  Rig rig(knobs);
+  Rig rig({}, front);
   ASSERT_EQ(rig.adapter.open(), 0);
   ASSERT_EQ(rig.set({0x17, 0x01}), 0);   // Send call 1
   EXPECT_EQ(rig.set({0x17, 0x00}), -7);  // call 2 fails and stores nothing
@@ -89,9 +89,9 @@ TEST(FaultInjection, FailsTheChosenCallWithoutDoingItsWork) {
 }
 
 TEST(Trace, OneLinePerCallInTheDocumentedForm) {
-  Knobs knobs;
-  knobs.failures = {{AdapterFunction::Check, 3, -100}};
-  Rig rig(knobs);
+  FrontKnobs front;
+  front.failures = {{AdapterFunction::Check, 3, -100}};
+  Rig rig({}, front);
   std::uint8_t byte = 0;
   std::uint8_t reply[2];
   char text[16];

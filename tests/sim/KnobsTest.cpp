@@ -1,5 +1,6 @@
-// Reading the knobs from given variable values: every knob's syntax, and one
-// message per malformed variable, which is then ignored.
+// Reading the knobs of the front and of the simulator from given variable
+// values: every knob's syntax, and one message per malformed variable, which
+// is then ignored. Each reader reads only its own variables.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -7,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "FrontKnobs.h"
 #include "Knobs.h"
 #include "Outcome.h"
 
@@ -15,59 +17,68 @@ namespace {
 
 using Environment = std::map<std::string, std::string>;
 
-Knobs read(const Environment& env, std::vector<std::string>& problems) {
-  return readKnobs(
-      [&](const char* name) {
-        auto it = env.find(name);
-        return it == env.end() ? nullptr : it->second.c_str();
-      },
-      problems);
+// What the front's reader and the simulator's reader make of one environment.
+struct Both {
+  FrontKnobs front;
+  Knobs sim;
+  bool operator==(const Both&) const = default;
+};
+
+Both read(const Environment& env, std::vector<std::string>& problems) {
+  const Lookup lookup = [&](const char* name) {
+    auto it = env.find(name);
+    return it == env.end() ? nullptr : it->second.c_str();
+  };
+  Both both;
+  both.front = readFrontKnobs(lookup, problems);
+  both.sim = readKnobs(lookup, problems);
+  return both;
 }
 
 struct Good {
   Environment env;
-  std::function<void(Knobs&)> expect;  // turns the defaults into the expected knobs
+  std::function<void(Both&)> expect;  // turns the defaults into the expected knobs
 };
 
 TEST(Knobs, WellFormedValues) {
   const std::vector<Good> cases = {
-      {{}, [](Knobs&) {}},
-      {{{"TARVISH_SLOT", ""}}, [](Knobs&) {}},  // empty counts as unset
-      {{{"TARVISH_SLOT", "5"}}, [](Knobs& k) { k.slot = 5; }},
-      {{{"TARVISH_SLOT", "0xFF"}}, [](Knobs& k) { k.slot = 255; }},
-      {{{"TARVISH_MODULE_SLOT", "0x1a"}}, [](Knobs& k) { k.moduleSlot = 26; }},
-      {{{"TARVISH_MODULE_SLOT", "none"}}, [](Knobs& k) { k.noModule = true; }},
-      {{{"TARVISH_VERSION", "0x0200"}}, [](Knobs& k) { k.version = 0x0200; }},
-      {{{"TARVISH_VERSION", "65535"}}, [](Knobs& k) { k.version = 0xFFFF; }},
-      {{{"TARVISH_TRACE", "stderr"}}, [](Knobs& k) { k.trace = "stderr"; }},
-      {{{"TARVISH_STATE", "/tmp/x"}}, [](Knobs& k) { k.statePath = "/tmp/x"; }},
+      {{}, [](Both&) {}},
+      {{{"TARVISH_SLOT", ""}}, [](Both&) {}},  // empty counts as unset
+      {{{"TARVISH_SLOT", "5"}}, [](Both& k) { k.front.slot = 5; }},
+      {{{"TARVISH_SLOT", "0xFF"}}, [](Both& k) { k.front.slot = 255; }},
+      {{{"TARVISH_MODULE_SLOT", "0x1a"}}, [](Both& k) { k.sim.moduleSlot = 26; }},
+      {{{"TARVISH_MODULE_SLOT", "none"}}, [](Both& k) { k.sim.noModule = true; }},
+      {{{"TARVISH_VERSION", "0x0200"}}, [](Both& k) { k.front.version = 0x0200; }},
+      {{{"TARVISH_VERSION", "65535"}}, [](Both& k) { k.front.version = 0xFFFF; }},
+      {{{"TARVISH_TRACE", "stderr"}}, [](Both& k) { k.front.trace = "stderr"; }},
+      {{{"TARVISH_STATE", "/tmp/x"}}, [](Both& k) { k.sim.statePath = "/tmp/x"; }},
       {{{"TARVISH_FAIL", "Send"}},
-       [](Knobs& k) {
-         k.failures = {{AdapterFunction::Send, std::nullopt, kDefaultInjectedStatus}};
+       [](Both& k) {
+         k.front.failures = {{AdapterFunction::Send, std::nullopt, kDefaultInjectedStatus}};
        }},
       {{{"TARVISH_FAIL", "Tarvish_Receive@3=-7,Open=12,Flush_LPT@0x2"}},
-       [](Knobs& k) {
-         k.failures = {{AdapterFunction::Receive, 3, -7},
+       [](Both& k) {
+         k.front.failures = {{AdapterFunction::Receive, 3, -7},
                        {AdapterFunction::Open, std::nullopt, 12},
                        {AdapterFunction::Flush_LPT, 2, kDefaultInjectedStatus}};
        }},
       {{{"TARVISH_REPLY", "07=0080,05=100E00000002,20=d204,01=4142,04="}},
-       [](Knobs& k) {
-         k.replies = {{0x07, {0x00, 0x80}},
+       [](Both& k) {
+         k.sim.replies = {{0x07, {0x00, 0x80}},
                       {0x05, {0x10, 0x0E, 0x00, 0x00, 0x00, 0x02}},
                       {0x20, {0xD2, 0x04}},
                       {0x01, {0x41, 0x42}},
                       {0x04, {}}};
        }},
       {{{"TARVISH_REPLY", "04=" + std::string(40, '4')}},  // longer than any buffer
-       [](Knobs& k) {
-         k.replies = {{0x04, std::vector<std::uint8_t>(20, 0x44)}};
+       [](Both& k) {
+         k.sim.replies = {{0x04, std::vector<std::uint8_t>(20, 0x44)}};
        }},
   };
   for (const Good& c : cases) {
     SCOPED_TRACE(c.env.empty() ? "no variables" : c.env.begin()->second);
     std::vector<std::string> problems;
-    Knobs expected;
+    Both expected;
     c.expect(expected);
     EXPECT_EQ(read(c.env, problems), expected);
     EXPECT_TRUE(problems.empty()) << problems.front();
@@ -76,9 +87,13 @@ TEST(Knobs, WellFormedValues) {
 
 TEST(Knobs, TheModuleSitsInTheSelectedSlotUnlessToldOtherwise) {
   std::vector<std::string> problems;
-  EXPECT_EQ(read({{"TARVISH_SLOT", "9"}}, problems).module(), 9);
-  EXPECT_EQ(read({{"TARVISH_SLOT", "9"}, {"TARVISH_MODULE_SLOT", "3"}}, problems).module(), 3);
-  EXPECT_EQ(read({{"TARVISH_MODULE_SLOT", "none"}}, problems).module(), std::nullopt);
+  const auto module = [&](const Environment& env) {
+    const Both knobs = read(env, problems);
+    return knobs.sim.module(knobs.front.slot);
+  };
+  EXPECT_EQ(module({{"TARVISH_SLOT", "9"}}), 9);
+  EXPECT_EQ(module({{"TARVISH_SLOT", "9"}, {"TARVISH_MODULE_SLOT", "3"}}), 3);
+  EXPECT_EQ(module({{"TARVISH_MODULE_SLOT", "none"}}), std::nullopt);
 }
 
 struct Bad {
@@ -117,9 +132,9 @@ TEST(Knobs, AMalformedVariableGivesOneMessageAndIsIgnored) {
     SCOPED_TRACE(std::string(c.variable) + "=" + c.value);
     std::vector<std::string> problems;
     // A good knob beside the bad one still counts.
-    const Knobs knobs = read({{c.variable, c.value}, {"TARVISH_TRACE", "stderr"}}, problems);
-    Knobs expected;
-    expected.trace = "stderr";
+    const Both knobs = read({{c.variable, c.value}, {"TARVISH_TRACE", "stderr"}}, problems);
+    Both expected;
+    expected.front.trace = "stderr";
     EXPECT_EQ(knobs, expected);
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(problems[0].rfind(std::string(c.variable) + ": ", 0), 0u) << problems[0];

@@ -8,6 +8,7 @@
 
 #include "Adapter.h"
 #include "Clock.h"
+#include "FrontKnobs.h"
 #include "Knobs.h"
 #include "Module.h"
 #include "SimulatedBus.h"
@@ -21,10 +22,10 @@ class ManualClock final : public Clock {
 };
 
 struct Rig {
-  explicit Rig(Knobs knobs = {})
+  explicit Rig(Knobs knobs = {}, FrontKnobs front = {})
       : module(clock, knobs.replies, 7),
-        bus(knobs.module() ? &module : nullptr, knobs.module().value_or(0)),
-        adapter(bus, knobs.slot, knobs.version, FaultInjection(knobs.failures),
+        bus(knobs.module(front.slot) ? &module : nullptr, knobs.module(front.slot).value_or(0)),
+        adapter(bus, front.slot, front.version, FaultInjection(front.failures),
                 Trace([this](const std::string& line) { trace.push_back(line); })) {}
 
   // Sends the bare code with final 0 and receives count bytes; the status of

@@ -47,7 +47,12 @@ Adapter::Adapter(Backend& backend, std::uint8_t slot, std::uint16_t version, Fau
 
 template <class Work>
 Outcome Adapter::run(AdapterFunction f, Work work) {
-  if (std::optional<Outcome> injected = faults_.onCall(f)) return *injected;
+  if (std::optional<Outcome> injected = faults_.onCall(f)) {
+    if (f == AdapterFunction::Receive || f == AdapterFunction::ReceiveString) {
+      backend_.receiveFailed();
+    }
+    return *injected;
+  }
   return work();
 }
 

@@ -33,6 +33,12 @@ class Backend {
 
   // Empties the communication buffers; an unanswered query is abandoned.
   virtual Outcome flush() = 0;
+
+  // A receive failed before it reached the backend (an injected failure);
+  // the transaction is over as after any failed receive. A backend that
+  // holds the query's request drops it here; the simulated module needs
+  // nothing, as its next request abandons the query anyway.
+  virtual void receiveFailed() {}
 };
 
 }  // namespace tarvish

@@ -9,17 +9,17 @@
 namespace tarvish {
 
 // Status values; 0 is success. Each kind of failure has a status of its own.
-inline constexpr std::int32_t kNoAcknowledge = -1;  // nothing answers in the selected slot
-inline constexpr std::int32_t kRefused = -2;        // the transfer breaks the transaction rules
-inline constexpr std::int32_t kBadArgument = -3;    // the call's arguments cannot be used
-inline constexpr std::int32_t kNotOpen = -4;        // the port was not opened
-inline constexpr std::int32_t kPortError = -5;      // any other input/output error of the port
-inline constexpr std::int32_t kTimeout = -6;        // the bus transfer took too long
-inline constexpr std::int32_t kBusBusy = -7;        // arbitration lost, or the bus stayed busy
-inline constexpr std::int32_t kNotSupported = -8;   // the adapter cannot do this transfer
-inline constexpr std::int32_t kAdapterGone = -9;    // the adapter was removed or suspended
-inline constexpr std::int32_t kIncomplete = -10;    // fewer messages done than asked
-inline constexpr std::int32_t kNoSuchBus = -11;     // open: the bus does not exist
+inline constexpr std::int32_t kNoAcknowledge = -1;      // nothing answers in the selected slot
+inline constexpr std::int32_t kRefused = -2;            // the transfer breaks the transaction rules
+inline constexpr std::int32_t kBadArgument = -3;        // the call's arguments cannot be used
+inline constexpr std::int32_t kNotOpen = -4;            // the port was not opened
+inline constexpr std::int32_t kPortError = -5;          // any other input/output error of the port
+inline constexpr std::int32_t kTimeout = -6;            // the bus transfer took too long
+inline constexpr std::int32_t kBusBusy = -7;            // arbitration lost, or the bus stayed busy
+inline constexpr std::int32_t kNotSupported = -8;       // the adapter cannot do this transfer
+inline constexpr std::int32_t kAdapterGone = -9;        // the adapter was removed or suspended
+inline constexpr std::int32_t kIncomplete = -10;        // fewer messages done than asked
+inline constexpr std::int32_t kNoSuchBus = -11;         // open: the bus does not exist
 inline constexpr std::int32_t kPermissionDenied = -12;  // open: no right to use the device
 inline constexpr std::int32_t kNotI2cDevice = -13;      // open: the path is no I2C device
 inline constexpr std::int32_t kNoPlainI2c = -14;        // open: the adapter lacks plain I2C

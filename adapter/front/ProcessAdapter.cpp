@@ -42,9 +42,8 @@ Adapter& simulated(const FrontKnobs& front, Trace trace) {
 
 #if TARVISH_WITH_I2CDEV
 Adapter& hardware(const FrontKnobs& front, Trace trace) {
-  auto* composed =
-      new i2cdev::I2cDevAdapter(front, std::move(trace), environment, i2cdev::systemDevices(),
-                                report);
+  auto* composed = new i2cdev::I2cDevAdapter(front, std::move(trace), environment,
+                                             i2cdev::systemDevices(), report);
   return composed->adapter();
 }
 #else

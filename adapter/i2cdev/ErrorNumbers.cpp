@@ -61,19 +61,15 @@ const ErrorMeaning& find(std::span<const ErrorMeaning> table, int number) {
 
 // The symbols of the numbers the texts name.
 constexpr std::pair<int, const char*> kSymbols[] = {
-    {ENXIO, "ENXIO"},         {EREMOTEIO, "EREMOTEIO"},
-    {EIO, "EIO"},             {ETIMEDOUT, "ETIMEDOUT"},
-    {EAGAIN, "EAGAIN"},       {EBUSY, "EBUSY"},
-    {EOPNOTSUPP, "EOPNOTSUPP"}, {ENODEV, "ENODEV"},
-    {ESHUTDOWN, "ESHUTDOWN"}, {EPROTO, "EPROTO"},
-    {ENOENT, "ENOENT"},       {EACCES, "EACCES"},
-    {EPERM, "EPERM"},         {EROFS, "EROFS"},
-    {EISDIR, "EISDIR"},       {ENOTTY, "ENOTTY"},
-    {EINVAL, "EINVAL"},       {EFAULT, "EFAULT"},
-    {EBADF, "EBADF"},         {EINTR, "EINTR"},
-    {ENOMEM, "ENOMEM"},       {ENOTDIR, "ENOTDIR"},
-    {ELOOP, "ELOOP"},         {ENAMETOOLONG, "ENAMETOOLONG"},
-    {EMFILE, "EMFILE"},       {ENFILE, "ENFILE"},
+    {ENXIO, "ENXIO"},           {EREMOTEIO, "EREMOTEIO"}, {EIO, "EIO"},
+    {ETIMEDOUT, "ETIMEDOUT"},   {EAGAIN, "EAGAIN"},       {EBUSY, "EBUSY"},
+    {EOPNOTSUPP, "EOPNOTSUPP"}, {ENODEV, "ENODEV"},       {ESHUTDOWN, "ESHUTDOWN"},
+    {EPROTO, "EPROTO"},         {ENOENT, "ENOENT"},       {EACCES, "EACCES"},
+    {EPERM, "EPERM"},           {EROFS, "EROFS"},         {EISDIR, "EISDIR"},
+    {ENOTTY, "ENOTTY"},         {EINVAL, "EINVAL"},       {EFAULT, "EFAULT"},
+    {EBADF, "EBADF"},           {EINTR, "EINTR"},         {ENOMEM, "ENOMEM"},
+    {ENOTDIR, "ENOTDIR"},       {ELOOP, "ELOOP"},         {ENAMETOOLONG, "ENAMETOOLONG"},
+    {EMFILE, "EMFILE"},         {ENFILE, "ENFILE"},
 };
 
 }  // namespace

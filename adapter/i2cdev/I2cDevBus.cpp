@@ -105,16 +105,15 @@ Outcome I2cDevBus::open() {
 }
 
 std::string I2cDevBus::where(std::uint8_t slot, std::uint16_t address) const {
-  return "slot " + std::to_string(slot) + " (address " + hexAddress(address) + " on " + path_ +
-         ")";
+  return "slot " + std::to_string(slot) + " (address " + hexAddress(address) + " on " + path_ + ")";
 }
 
 Outcome I2cDevBus::noModuleThere(std::uint8_t slot) const {
   const unsigned address = unsigned{selection_.address} + slot;
   return failure(kNoAcknowledge,
                  "No acknowledge from slot " + std::to_string(slot) + " (address " +
-                     hexAddress(address) + " is past 0x77, no module answers there; bus " +
-                     path_ + ")",
+                     hexAddress(address) + " is past 0x77, no module answers there; bus " + path_ +
+                     ")",
                  "No transfer: the address is outside 0x08..0x77");
 }
 
@@ -178,8 +177,8 @@ Outcome I2cDevBus::send(std::uint8_t slot, std::span<const std::uint8_t> data, b
   if (data.size() > kMaxMessageBytes) return tooLong("Tarvish_Send", data.size());
   if (!final) {
     if (heldSlot_) {
-      return refuse("A query is already waiting for its answer (command code " +
-                    hexCode(held_[0]) + " to slot " + std::to_string(*heldSlot_) +
+      return refuse("A query is already waiting for its answer (command code " + hexCode(held_[0]) +
+                    " to slot " + std::to_string(*heldSlot_) +
                     "): receive it with final 1, or flush, before the next query");
     }
     std::copy(data.begin(), data.end(), held_.begin());
@@ -229,7 +228,7 @@ Outcome I2cDevBus::receiveString(std::uint8_t slot, std::span<char> buffer, bool
   const std::size_t length = std::min(buffer.size(), kMaxMessageBytes);
   Outcome read = readAnswer(slot, length, final);
   if (!read.ok()) return read;
-  const auto* end = std::find(reply_.begin(), reply_.begin() + length, std::uint8_t{0});
+  const auto end = std::find(reply_.begin(), reply_.begin() + length, std::uint8_t{0});
   const auto kept = std::min(static_cast<std::size_t>(end - reply_.begin()), buffer.size() - 1);
   std::memcpy(buffer.data(), reply_.data(), kept);
   buffer[kept] = '\0';

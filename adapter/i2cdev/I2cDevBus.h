@@ -33,6 +33,7 @@ class I2cDevBus final : public Backend {
   Outcome receive(std::uint8_t slot, std::span<std::uint8_t> buffer, bool final) override;
   Outcome receiveString(std::uint8_t slot, std::span<char> buffer, bool final) override;
   Outcome flush() override;
+  void receiveFailed() override { heldSlot_.reset(); }
 
   // The device path once the bus is known (after the first open attempt
   // resolved it), for texts.

@@ -40,8 +40,8 @@ std::optional<BusChoice> parseBus(std::string_view value, std::string& problem) 
     return BusChoice{BusChoice::Kind::Number, {}, static_cast<unsigned>(*number)};
   }
   if (value.find('/') == std::string_view::npos) {
-    problem = quote(value) +
-              " is neither a device path (/dev/i2c-1), a bus number (1) nor name:TEXT";
+    problem =
+        quote(value) + " is neither a device path (/dev/i2c-1), a bus number (1) nor name:TEXT";
     return std::nullopt;
   }
   return BusChoice{BusChoice::Kind::Path, std::string(value), 0};

@@ -13,9 +13,8 @@
 #include <cstring>
 #include <regex>
 
+#include "InheritedEnvironment.h"
 #include "ProgramRun.h"
-
-extern char** environ;
 
 using orvex::test::runProgram;
 
@@ -227,10 +226,7 @@ class PipeSession {
     posix_spawn_file_actions_adddup2(&actions, err[1], 2);
     std::vector<std::string> strings{ORVEX_TEST_PROGRAM, "-q"};
     const std::size_t argc = strings.size();
-    for (char** e = environ; *e != nullptr; ++e) {
-      if (std::strncmp(*e, "TARVISH_", 8) != 0) strings.emplace_back(*e);
-    }
-    for (const auto& [name, value] : env) strings.push_back(name + "=" + value);
+    for (std::string& entry : orvex::test::inheritedEnvironment(env)) strings.push_back(entry);
     std::vector<char*> argv, envp;
     for (std::size_t i = 0; i < strings.size(); ++i) {
       (i < argc ? argv : envp).push_back(strings[i].data());

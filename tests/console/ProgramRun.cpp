@@ -12,20 +12,11 @@
 #include <cstring>
 #include <stdexcept>
 
-extern char** environ;
+#include "InheritedEnvironment.h"
 
 namespace orvex::test {
 
 namespace {
-
-std::vector<std::string> environment(const std::map<std::string, std::string>& extra) {
-  std::vector<std::string> env;
-  for (char** e = environ; *e != nullptr; ++e) {
-    if (std::strncmp(*e, "TARVISH_", 8) != 0) env.emplace_back(*e);
-  }
-  for (const auto& [name, value] : extra) env.push_back(name + "=" + value);
-  return env;
-}
 
 std::vector<char*> pointers(std::vector<std::string>& strings) {
   std::vector<char*> p;
@@ -51,7 +42,7 @@ RunResult runProgram(const RunOptions& options) {
 
   std::vector<std::string> args{options.argv0};
   args.insert(args.end(), options.args.begin(), options.args.end());
-  std::vector<std::string> env = environment(options.env);
+  std::vector<std::string> env = inheritedEnvironment(options.env);
   auto argv = pointers(args);
   auto envp = pointers(env);
   posix_spawnattr_t attributes;

@@ -40,7 +40,7 @@ class KnobEffect : public ::testing::Test {
     // Unset every knob first, so that the test's own environment cannot leak in.
     for (const char* knob :
          {"TARVISH_SLOT", "TARVISH_MODULE_SLOT", "TARVISH_FAIL", "TARVISH_VERSION", "TARVISH_TRACE",
-          "TARVISH_REPLY", "TARVISH_STATE"}) {
+          "TARVISH_REPLY", "TARVISH_STATE", "TARVISH_I2C_BUS", "TARVISH_I2C_ADDRESS"}) {
       command += std::string(" -u ") + knob;
     }
     for (const auto& [name, value] : env) command += " " + name + "='" + value + "'";

@@ -59,16 +59,16 @@ TEST(Knobs, WellFormedValues) {
       {{{"TARVISH_FAIL", "Tarvish_Receive@3=-7,Open=12,Flush_LPT@0x2"}},
        [](Both& k) {
          k.front.failures = {{AdapterFunction::Receive, 3, -7},
-                       {AdapterFunction::Open, std::nullopt, 12},
-                       {AdapterFunction::Flush_LPT, 2, kDefaultInjectedStatus}};
+                             {AdapterFunction::Open, std::nullopt, 12},
+                             {AdapterFunction::Flush_LPT, 2, kDefaultInjectedStatus}};
        }},
       {{{"TARVISH_REPLY", "07=0080,05=100E00000002,20=d204,01=4142,04="}},
        [](Both& k) {
          k.sim.replies = {{0x07, {0x00, 0x80}},
-                      {0x05, {0x10, 0x0E, 0x00, 0x00, 0x00, 0x02}},
-                      {0x20, {0xD2, 0x04}},
-                      {0x01, {0x41, 0x42}},
-                      {0x04, {}}};
+                          {0x05, {0x10, 0x0E, 0x00, 0x00, 0x00, 0x02}},
+                          {0x20, {0xD2, 0x04}},
+                          {0x01, {0x41, 0x42}},
+                          {0x04, {}}};
        }},
       {{{"TARVISH_REPLY", "04=" + std::string(40, '4')}},  // longer than any buffer
        [](Both& k) {

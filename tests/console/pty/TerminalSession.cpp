@@ -11,7 +11,7 @@
 #include <cstring>
 #include <stdexcept>
 
-extern char** environ;
+#include "InheritedEnvironment.h"
 
 namespace orvex::test {
 
@@ -48,11 +48,7 @@ TerminalSession::TerminalSession(const std::vector<std::string>& args,
   // Everything the child needs is prepared before the fork.
   std::vector<std::string> argStrings{ORVEX_TEST_PROGRAM};
   argStrings.insert(argStrings.end(), args.begin(), args.end());
-  std::vector<std::string> envStrings;
-  for (char** e = environ; *e != nullptr; ++e) {
-    if (std::strncmp(*e, "TARVISH_", 8) != 0) envStrings.emplace_back(*e);
-  }
-  for (const auto& [name, value] : env) envStrings.push_back(name + "=" + value);
+  std::vector<std::string> envStrings = orvex::test::inheritedEnvironment(env);
   auto argv = pointers(argStrings);
   auto envp = pointers(envStrings);
 

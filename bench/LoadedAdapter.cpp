@@ -28,9 +28,11 @@ std::string directoryOf(const std::string& path) {
 
 }  // namespace
 
-bool nullAdapterLoaded() {
-  char* expected = realpath(ORVEX_NULL_ADAPTER_DIR, nullptr);
-  const std::string nullDir = expected != nullptr ? expected : ORVEX_NULL_ADAPTER_DIR;
+bool nullAdapterLoaded() { return adapterLoadedFrom(ORVEX_NULL_ADAPTER_DIR); }
+
+bool adapterLoadedFrom(const char* directory) {
+  char* expected = realpath(directory, nullptr);
+  const std::string wanted = expected != nullptr ? expected : directory;
   std::free(expected);
 
   // The program's own binding, and the device library's: a lookup through
@@ -41,9 +43,9 @@ bool nullAdapterLoaded() {
       device != nullptr ? fileHolding(dlsym(device, "Tarvish_Send")) : "";
   if (device != nullptr) dlclose(device);
 
-  const bool ok = directoryOf(global) == nullDir && directoryOf(fromDevice) == nullDir;
+  const bool ok = directoryOf(global) == wanted && directoryOf(fromDevice) == wanted;
   std::fprintf(stderr, "adapter library: %s (device library binds %s)%s\n", global.c_str(),
-               fromDevice.c_str(), ok ? "" : " -- NOT the null adapter");
+               fromDevice.c_str(), ok ? "" : " -- NOT the adapter expected");
   return ok;
 }
 

@@ -8,4 +8,7 @@ namespace bench {
 // standard error which library was loaded instead.
 bool nullAdapterLoaded();
 
+// The same for any directory that holds a build of the adapter library.
+bool adapterLoadedFrom(const char* directory);
+
 }  // namespace bench

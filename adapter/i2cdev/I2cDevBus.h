@@ -44,11 +44,11 @@ class I2cDevBus final : public Backend {
   Outcome readAnswer(std::uint8_t slot, std::size_t length, bool final);
   // One I2C_RDWR of messages to slot at address; the failure in words.
   Outcome run(std::uint8_t slot, std::uint16_t address, std::span<Message> messages);
-  Outcome transferFailure(std::uint8_t slot, std::uint16_t address, int result,
+  Outcome transferFailure(std::uint8_t slot, std::uint16_t address, int done,
                           std::size_t asked) const;
   Outcome noModuleThere(std::uint8_t slot) const;
   std::string where(std::uint8_t slot, std::uint16_t address) const;
-  void traceTransfer(std::span<const Message> messages, int result) const;
+  void traceTransfer(std::span<const Message> messages, int done) const;
   Outcome resolvePath();
 
   DeviceSystem& system_;

@@ -42,8 +42,8 @@ Adapter& simulated(const FrontKnobs& front, Trace trace) {
 
 #if TARVISH_WITH_I2CDEV
 Adapter& hardware(const FrontKnobs& front, Trace trace) {
-  auto* composed = new i2cdev::I2cDevAdapter(front, std::move(trace), environment,
-                                             i2cdev::systemDevices(), report);
+  static i2cdev::I2cDevAdapter* const composed = new i2cdev::I2cDevAdapter(
+      front, std::move(trace), environment, i2cdev::systemDevices(), report);
   return composed->adapter();
 }
 #else
@@ -52,9 +52,11 @@ Adapter& hardware(const FrontKnobs& front, Trace trace) {
                           " is set, but this build of the adapter library has no i2c-dev "
                           "backend; the simulated module is not used in its place";
   report(why + "; Tarvish_Open will fail");
-  auto* backend = new UnavailableBackend(failure(kBadSelection, why, "No input/output attempted"));
-  return *new Adapter(*backend, front.slot, front.version, FaultInjection(front.failures),
-                      std::move(trace));
+  static UnavailableBackend* const backend =
+      new UnavailableBackend(failure(kBadSelection, why, "No input/output attempted"));
+  static Adapter* const adapter = new Adapter(*backend, front.slot, front.version,
+                                              FaultInjection(front.failures), std::move(trace));
+  return *adapter;
 }
 #endif
 

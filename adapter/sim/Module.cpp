@@ -115,7 +115,8 @@ Outcome Module::receiveString(std::span<char> buffer, bool final) {
   }
   const std::vector<std::uint8_t> text = answer(*at);
   const std::size_t length = std::min(text.size(), buffer.size() - 1);
-  std::memcpy(buffer.data(), text.data(), length);
+  // copy_n, not memcpy: an empty fixed text has no data pointer at all.
+  std::copy_n(text.begin(), length, buffer.begin());
   buffer[length] = '\0';
   return success();
 }

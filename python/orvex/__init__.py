@@ -11,7 +11,9 @@ A bench script::
 
 The package calls the device library ``libOrvex`` (found as described in
 ``orvex._library``) and through it the adapter library. Quantities are in
-volts, kelvin, hertz and seconds. A failed transaction raises
+volts, kelvin, hertz and seconds; a reading is the library's 32-bit value,
+given as the shortest decimal that stands for it (1.234 rather than
+1.2339999675750732). A failed transaction raises
 ``AdapterError``; a value outside the console's limits raises ``ValueError``
 before anything is sent.
 """

@@ -11,7 +11,7 @@ source_dir=$(cd "$(dirname "$0")/.." && pwd)
 build_dir=${1:-$source_dir/build-bench}
 logs=$build_dir/bench/logs
 
-cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DORVEX_BUILD_BENCH=ON \
+cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DORVEX_BUILD_BENCH=ON -DORVEX_WERROR=ON \
   -DORVEX_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build_dir" -j2 --target orvex_library_bench orvex_export_check \
   orvex_console_bench Orvex-Test >/dev/null

@@ -1,9 +1,8 @@
 // Marks the definitions of the library's public functions; everything else
-// stays hidden. Windows builds export through the same macro.
+// stays hidden. The marking itself comes from the public header: exported
+// from the DLL on Windows, visible symbols elsewhere.
 #pragma once
 
-#if defined(_WIN32)
-#define ORVEX_API extern "C" __declspec(dllexport)
-#else
-#define ORVEX_API extern "C" __attribute__((visibility("default")))
-#endif
+#include "Orvex.h"
+
+#define ORVEX_API extern "C" ORVEX_EXPORT

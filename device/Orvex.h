@@ -23,6 +23,21 @@
 
 #include <stdint.h>
 
+/* Windows: the functions are imported from Orvex.dll, and exported while the
+ * library itself is built (ORVEX_BUILDING_LIBRARY). Elsewhere they are the
+ * library's visible symbols. */
+#if defined(_WIN32)
+#if defined(ORVEX_BUILDING_LIBRARY)
+#define ORVEX_EXPORT __declspec(dllexport)
+#else
+#define ORVEX_EXPORT __declspec(dllimport)
+#endif
+#elif defined(__GNUC__)
+#define ORVEX_EXPORT __attribute__((visibility("default")))
+#else
+#define ORVEX_EXPORT
+#endif
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -30,114 +45,114 @@ extern "C" {
 /* ---- Identification ---------------------------------------------------- */
 
 /* Version word of this library: 0x0100 (major 1, minor 00). */
-uint16_t Orvex_Version(void);
+ORVEX_EXPORT uint16_t Orvex_Version(void);
 
 /* Presence and identity test of the module in the selected slot. On status 0
  * *present is 1 when a module answers and identifies itself as an Orvex
  * (0x9647), else 0. When no module answers, no command is sent. */
-int32_t Orvex_Check(uint8_t* present);
+ORVEX_EXPORT int32_t Orvex_Check(uint8_t* present);
 
 /* Firmware version word: high byte major, low byte minor. */
-int32_t Orvex_FW_Ver(uint16_t* version);
+ORVEX_EXPORT int32_t Orvex_FW_Ver(uint16_t* version);
 
 /* Firmware date text; the buffer must hold at least 16 bytes, terminator
  * included. */
-int32_t Orvex_FW_Date(char* text);
+ORVEX_EXPORT int32_t Orvex_FW_Date(char* text);
 
 /* Product identification text; the buffer must hold at least 81 bytes,
  * terminator included. */
-int32_t Orvex_Prod_ID(char* text);
+ORVEX_EXPORT int32_t Orvex_Prod_ID(char* text);
 
 /* Product number. */
-int32_t Orvex_Prod_No(uint32_t* number);
+ORVEX_EXPORT int32_t Orvex_Prod_No(uint32_t* number);
 
 /* ---- Channel output settings ------------------------------------------- */
 
 /* Amplification, a plain factor in steps of 1/256. The raw value saturates:
  * 0 for zero, negative or NaN, 65535 (255.996) from 255.998 on. */
-int32_t Orvex_SetAmplification(uint8_t channel, float amplification);
-int32_t Orvex_GetAmplification(uint8_t channel, float* amplification);
+ORVEX_EXPORT int32_t Orvex_SetAmplification(uint8_t channel, float amplification);
+ORVEX_EXPORT int32_t Orvex_GetAmplification(uint8_t channel, float* amplification);
 
 /* Polarity byte: 0 = positive, any other value negative. Sent unchanged. */
-int32_t Orvex_SetPolarity(uint8_t channel, uint8_t polarity);
-int32_t Orvex_GetPolarity(uint8_t channel, uint8_t* polarity);
+ORVEX_EXPORT int32_t Orvex_SetPolarity(uint8_t channel, uint8_t polarity);
+ORVEX_EXPORT int32_t Orvex_GetPolarity(uint8_t channel, uint8_t* polarity);
 
 /* Channel offset in volts, 32768 counts = 10 V; clamped to -10 V .. 9.9997 V
  * (raw -32768 .. 32767); NaN gives 0. */
-int32_t Orvex_SetOffset(uint8_t channel, float offset);
-int32_t Orvex_GetOffset(uint8_t channel, float* offset);
+ORVEX_EXPORT int32_t Orvex_SetOffset(uint8_t channel, float offset);
+ORVEX_EXPORT int32_t Orvex_GetOffset(uint8_t channel, float* offset);
 
 /* Offset range of the module (no channel) in volts, 0.01 V per count. Set:
  * 0 for zero, negative or NaN, saturating at 655.35 V. Read back signed. */
-int32_t Orvex_SetOffsetRange(float range);
-int32_t Orvex_GetOffsetRange(float* range);
+ORVEX_EXPORT int32_t Orvex_SetOffsetRange(float range);
+ORVEX_EXPORT int32_t Orvex_GetOffsetRange(float* range);
 
 /* Desired amplitude in volts, 1 mV per count; 0 for zero, negative or NaN,
  * saturating at 65.535 V. */
-int32_t Orvex_SetAmplitude(uint8_t channel, float amplitude);
-int32_t Orvex_GetAmplitude(uint8_t channel, float* amplitude);
+ORVEX_EXPORT int32_t Orvex_SetAmplitude(uint8_t channel, float amplitude);
+ORVEX_EXPORT int32_t Orvex_GetAmplitude(uint8_t channel, float* amplitude);
 
 /* Measured amplitude in volts, 1 mV per count (read only). */
-int32_t Orvex_GetMeasAmplit(uint8_t channel, float* amplitude);
+ORVEX_EXPORT int32_t Orvex_GetMeasAmplit(uint8_t channel, float* amplitude);
 
 /* Operation mode byte: 0 = output off, 1 = maximum damping, 2 = amplitude
  * control. Sent unchanged. */
-int32_t Orvex_SetOperMode(uint8_t channel, uint8_t mode);
-int32_t Orvex_GetOperMode(uint8_t channel, uint8_t* mode);
+ORVEX_EXPORT int32_t Orvex_SetOperMode(uint8_t channel, uint8_t mode);
+ORVEX_EXPORT int32_t Orvex_GetOperMode(uint8_t channel, uint8_t* mode);
 
 /* ---- Filters ----------------------------------------------------------- */
 
 /* Low-pass filter (LPF): only Beta is sent; the module derives Alpha. The get
  * reports the pair in force. */
-int32_t Orvex_SetLPF(uint8_t channel, uint8_t beta);
-int32_t Orvex_GetLPF(uint8_t channel, uint16_t* alpha, uint8_t* beta);
+ORVEX_EXPORT int32_t Orvex_SetLPF(uint8_t channel, uint8_t beta);
+ORVEX_EXPORT int32_t Orvex_GetLPF(uint8_t channel, uint16_t* alpha, uint8_t* beta);
 
 /* High-pass filter (HPF): its time-constant exponent Tau. */
-int32_t Orvex_SetHPF_Tau(uint8_t channel, uint8_t tau);
-int32_t Orvex_GetHPF_Tau(uint8_t channel, uint8_t* tau);
+ORVEX_EXPORT int32_t Orvex_SetHPF_Tau(uint8_t channel, uint8_t tau);
+ORVEX_EXPORT int32_t Orvex_GetHPF_Tau(uint8_t channel, uint8_t* tau);
 
 /* Amplitude low-pass filter (FLT), built like the LPF on a slower time base. */
-int32_t Orvex_SetFLT(uint8_t channel, uint8_t beta);
-int32_t Orvex_GetFLT(uint8_t channel, uint16_t* alpha, uint8_t* beta);
+ORVEX_EXPORT int32_t Orvex_SetFLT(uint8_t channel, uint8_t beta);
+ORVEX_EXPORT int32_t Orvex_GetFLT(uint8_t channel, uint16_t* alpha, uint8_t* beta);
 
 /* Conversions. With R = 2^Beta - Alpha/2 - 1: frequency = K / sqrt(R) in Hz
  * (K = 100000/(2 pi) for LPF and HPF, 2000/(2 pi) for FLT), damping =
  * Alpha / (4 sqrt(R)); both 0 when R <= 0. The Parameters functions write
  * both outputs, or neither when R <= 0. Beta and Tau of 32 and more are
  * computed exactly in double precision. */
-float Orvex_GetLPF_Frequency(uint16_t alpha, uint8_t beta);
-float Orvex_GetLPF_Damping(uint16_t alpha, uint8_t beta);
-void Orvex_GetLPF_Parameters(uint16_t alpha, uint8_t beta, float* frequency, float* damping);
-float Orvex_GetFLT_Frequency(uint16_t alpha, uint8_t beta);
-float Orvex_GetFLT_Damping(uint16_t alpha, uint8_t beta);
-void Orvex_GetFLT_Parameters(uint16_t alpha, uint8_t beta, float* frequency, float* damping);
+ORVEX_EXPORT float Orvex_GetLPF_Frequency(uint16_t alpha, uint8_t beta);
+ORVEX_EXPORT float Orvex_GetLPF_Damping(uint16_t alpha, uint8_t beta);
+ORVEX_EXPORT void Orvex_GetLPF_Parameters(uint16_t alpha, uint8_t beta, float* frequency, float* damping);
+ORVEX_EXPORT float Orvex_GetFLT_Frequency(uint16_t alpha, uint8_t beta);
+ORVEX_EXPORT float Orvex_GetFLT_Damping(uint16_t alpha, uint8_t beta);
+ORVEX_EXPORT void Orvex_GetFLT_Parameters(uint16_t alpha, uint8_t beta, float* frequency, float* damping);
 
 /* Alpha that gives the wanted damping at this Beta, rounded to the nearest
  * integer; 0 for a negative or NaN damping, saturating at 65535. */
-uint16_t Orvex_GetLPF_Alpha(uint8_t beta, float damping);
-uint16_t Orvex_GetFLT_Alpha(uint8_t beta, float damping);
+ORVEX_EXPORT uint16_t Orvex_GetLPF_Alpha(uint8_t beta, float damping);
+ORVEX_EXPORT uint16_t Orvex_GetFLT_Alpha(uint8_t beta, float damping);
 
 /* HPF corner frequency in Hz: K / 2^Tau with K = 100000/(2 pi). */
-float Orvex_GetHPF_Frequency(uint8_t tau);
+ORVEX_EXPORT float Orvex_GetHPF_Frequency(uint8_t tau);
 
 /* ---- Housekeeping, clocks and uptime ----------------------------------- */
 
 /* Supply voltages in volts; -1.0 when the module has no reading. */
-int32_t Orvex_Get5V(float* volts);
-int32_t Orvex_Get3V(float* volts);
+ORVEX_EXPORT int32_t Orvex_Get5V(float* volts);
+ORVEX_EXPORT int32_t Orvex_Get3V(float* volts);
 
 /* Module temperature in kelvin; -1.0 when the module has no reading. */
-int32_t Orvex_GetTemp(float* kelvin);
+ORVEX_EXPORT int32_t Orvex_GetTemp(float* kelvin);
 
 /* Clock frequencies in hertz. */
-int32_t Orvex_GetClkCPU(float* hertz);
-int32_t Orvex_GetClkPer(float* hertz);
-int32_t Orvex_GetClkADC(float* hertz);
-int32_t Orvex_GetClkDAC(float* hertz);
-int32_t Orvex_GetClkFilt(float* hertz);
+ORVEX_EXPORT int32_t Orvex_GetClkCPU(float* hertz);
+ORVEX_EXPORT int32_t Orvex_GetClkPer(float* hertz);
+ORVEX_EXPORT int32_t Orvex_GetClkADC(float* hertz);
+ORVEX_EXPORT int32_t Orvex_GetClkDAC(float* hertz);
+ORVEX_EXPORT int32_t Orvex_GetClkFilt(float* hertz);
 
 /* Time since the module started, in seconds (resolution 1/1024 s). */
-int32_t Orvex_GetUptime(double* seconds);
+ORVEX_EXPORT int32_t Orvex_GetUptime(double* seconds);
 
 #ifdef __cplusplus
 }

@@ -4,6 +4,7 @@
 #include <array>
 #include <string_view>
 
+#include "ScanCodes.h"
 #include "Terminal.h"
 
 namespace orvex::console {
@@ -23,12 +24,7 @@ struct Sequence {
   int scanCode;
 };
 
-constexpr int kUp = 0x48, kDown = 0x50, kLeft = 0x4B, kRight = 0x4D;
-constexpr int kHome = 0x47, kEnd = 0x4F, kPageUp = 0x49, kPageDown = 0x51;
-constexpr int kInsert = 0x52, kDelete = 0x53;
-constexpr int kF1 = 0x3B, kF2 = 0x3C, kF3 = 0x3D, kF4 = 0x3E, kF5 = 0x3F;
-constexpr int kF6 = 0x40, kF7 = 0x41, kF8 = 0x42, kF9 = 0x43, kF10 = 0x44;
-constexpr int kF11 = 0x85, kF12 = 0x86;
+using namespace scancode;
 
 constexpr std::array kSequences{
     // ESC [ letter, also with modifiers: ESC [ 1 ; 5 A

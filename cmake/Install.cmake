@@ -14,8 +14,10 @@ target_include_directories(Orvex PUBLIC $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCL
 set_target_properties(Tarvish PROPERTIES EXPORT_NAME Tarvish)
 set_target_properties(tarvish_interface PROPERTIES EXPORT_NAME TarvishInterface)
 
+# Windows: the DLLs go beside the program in bin, their import libraries to lib.
 install(TARGETS Orvex Tarvish tarvish_interface EXPORT OrvexTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS Orvex-Test RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES device/Orvex.h adapter/Tarvish.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})

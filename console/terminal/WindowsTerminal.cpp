@@ -44,9 +44,9 @@ constexpr std::size_t kReadChunk = 4096;
 // How long before its end a pause stops sleeping and watches the clock.
 constexpr std::int64_t kPauseFinishUs = 60;
 
-class Clock {
+class PerformanceCounter {
  public:
-  Clock() {
+  PerformanceCounter() {
     LARGE_INTEGER frequency{};
     QueryPerformanceFrequency(&frequency);
     frequency_ = frequency.QuadPart;
@@ -298,11 +298,13 @@ class WindowsTerminal final : public Terminal {
     std::fflush(stdout);
   }
 
-  void sleepMs(int ms) override {
-    if (ms <= 0) return;
-    const std::int64_t deadline = clock_.nowUs() + static_cast<std::int64_t>(ms) * 1000;
+  std::int64_t nowUs() override { return clock_.nowUs() - origin_; }
+
+  void sleepUs(std::int64_t us) override {
+    if (us <= 0) return;
+    const std::int64_t deadline = clock_.nowUs() + us;
     // The system wakes a sleeper a little late; the last stretch is waited out
-    // on the clock, so that a pause lasts what it says.
+    // on the clock, so that a short pause does not end early or late.
     timer_.sleepUs(deadline - kPauseFinishUs - clock_.nowUs());
     while (clock_.nowUs() < deadline) {
     }
@@ -402,7 +404,7 @@ class WindowsTerminal final : public Terminal {
   const bool inputIsConsole_;
   const bool outputIsConsole_;
   const bool screen_;
-  Clock clock_;
+  PerformanceCounter clock_;
   PauseTimer timer_;
   const std::int64_t origin_;
   bool guarded_ = false;

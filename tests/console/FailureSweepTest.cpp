@@ -3,9 +3,10 @@
 // result, and the key loop goes on with a working next command.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <random>
 #include <regex>
 #include <sstream>
 
@@ -103,9 +104,12 @@ struct Call {
 };
 
 std::vector<Call> tracedCalls(const std::string& script) {
-  char path[] = "/tmp/orvex-sweep-XXXXXX";
-  const int fd = mkstemp(path);
-  close(fd);
+  // A fresh file of this run's own: the trace appends, and test processes
+  // run side by side.
+  const std::string path = (std::filesystem::temp_directory_path() /
+                            ("orvex-sweep-" + std::to_string(std::random_device{}()) + ".trace"))
+                               .string();
+  std::remove(path.c_str());
   const auto run =
       runProgram({.args = {"-q"}, .input = script + "\x1b", .env = {{"TARVISH_TRACE", path}}});
   std::ifstream trace(path);
@@ -126,7 +130,7 @@ std::vector<Call> tracedCalls(const std::string& script) {
     // Start-up ends with the first flush.
     if (function == "Flush_LPT") started = true;
   }
-  std::remove(path);
+  std::remove(path.c_str());
   EXPECT_EQ(run.status, 0);
   return calls;
 }

@@ -1,19 +1,11 @@
 // Monitoring commands of the real program over the simulated module:
 // housekeeping, clocks, uptime and measured amplitude once, and the two
 // continuous displays when standard output is not a console.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
-#include <cstring>
 #include <regex>
 
-#include "InheritedEnvironment.h"
 #include "ProgramRun.h"
 
 using orvex::test::runProgram;
@@ -46,10 +38,11 @@ TEST(Monitoring, HousekeepingLine) {
     const char* locale;
     std::string out;
   } cases[] = {
-      // No 3 V reading and 300 K; the degree sign follows the locale's charset.
+      // No 3 V reading and 300 K; the degree sign follows the locale's charset
+      // (on Windows the console's code page, and a pipe has none).
       {"06=8813,07=0080,08=3075", "C.UTF-8",
-       "5V: +5.000V,\t3V: n/a,\tTemperature: +26.85\xC2\xB0"
-       "C\n"},
+       std::string("5V: +5.000V,\t3V: n/a,\tTemperature: +26.85") +
+           (ORVEX_CHARSET_FROM_LOCALE ? "\xC2\xB0" : "\xF8") + "C\n"},
       {"06=8813,07=0080,08=3075", "C",
        "5V: +5.000V,\t3V: n/a,\tTemperature: +26.85\xF8"
        "C\n"},
@@ -214,103 +207,39 @@ TEST(Monitoring, DisplaysWithFailingQueriesEndOnEsc) {
 // standard error, which leaves line by line.
 class PipeSession {
  public:
-  explicit PipeSession(Env env) {
-    env["TARVISH_TRACE"] = "stderr";
-    int in[2], out[2], err[2];
-    if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0)
-      return;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, in[0], 0);
-    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-    posix_spawn_file_actions_adddup2(&actions, err[1], 2);
-    std::vector<std::string> strings{ORVEX_TEST_PROGRAM, "-q"};
-    const std::size_t argc = strings.size();
-    for (std::string& entry : orvex::test::inheritedEnvironment(env)) strings.push_back(entry);
-    std::vector<char*> argv, envp;
-    for (std::size_t i = 0; i < strings.size(); ++i) {
-      (i < argc ? argv : envp).push_back(strings[i].data());
-    }
-    argv.push_back(nullptr);
-    envp.push_back(nullptr);
-    if (posix_spawn(&pid_, ORVEX_TEST_PROGRAM, &actions, nullptr, argv.data(), envp.data()) != 0) {
-      pid_ = -1;
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    close(in[0]);
-    close(out[1]);
-    close(err[1]);
-    input_ = in[1];
-    fds_[0] = out[0];
-    fds_[1] = err[0];
-  }
+  explicit PipeSession(Env env) : session_(options(std::move(env))) {}
 
-  ~PipeSession() {
-    if (input_ >= 0) close(input_);
-    if (pid_ > 0) {
-      kill(pid_, SIGKILL);
-      waitpid(pid_, nullptr, 0);
-    }
-    for (int fd : fds_) close(fd);
-  }
-
-  PipeSession(const PipeSession&) = delete;
-  PipeSession& operator=(const PipeSession&) = delete;
-
-  void type(const std::string& keys) {
-    ASSERT_EQ(write(input_, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
-  }
+  void type(const std::string& keys) { ASSERT_TRUE(session_.type(keys)); }
 
   // Waits up to 10 s until the trace holds a part at least n times.
   bool waitForTrace(const std::string& part, std::size_t n) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (count(texts_[1], part) < n) {
+    while (count(session_.err(), part) < n) {
       const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
           deadline - std::chrono::steady_clock::now());
-      if (left.count() <= 0 || !readSome(static_cast<int>(left.count()))) return false;
+      if (left.count() <= 0 || !session_.readSome(static_cast<int>(left.count()))) return false;
     }
     return true;
   }
 
   // Ends standard input and collects the rest; the exit status.
   int finish() {
-    close(input_);
-    input_ = -1;
+    session_.closeInput();
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (std::chrono::steady_clock::now() < deadline && readSome(1000)) {
+    while (std::chrono::steady_clock::now() < deadline && session_.readSome(1000)) {
     }
-    int status = 0;
-    waitpid(pid_, &status, 0);
-    pid_ = -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return session_.wait();
   }
 
-  const std::string& out() const { return texts_[0]; }
+  std::string out() const { return session_.out(); }
 
  private:
-  // Reads what either pipe holds; false on timeout or when both ended.
-  bool readSome(int timeoutMs) {
-    pollfd fds[2] = {{open_[0] ? fds_[0] : -1, POLLIN, 0}, {open_[1] ? fds_[1] : -1, POLLIN, 0}};
-    if (!open_[0] && !open_[1]) return false;
-    if (poll(fds, 2, timeoutMs) <= 0) return false;
-    for (int i = 0; i < 2; ++i) {
-      if (fds[i].revents == 0) continue;
-      char buffer[4096];
-      const ssize_t n = read(fds_[i], buffer, sizeof buffer);
-      if (n > 0) {
-        texts_[i].append(buffer, static_cast<std::size_t>(n));
-      } else {
-        open_[i] = false;
-      }
-    }
-    return true;
+  static orvex::test::RunOptions options(Env env) {
+    env["TARVISH_TRACE"] = "stderr";
+    return {.args = {"-q"}, .env = std::move(env)};
   }
 
-  pid_t pid_ = -1;
-  int input_ = -1;
-  int fds_[2] = {-1, -1};
-  bool open_[2] = {true, true};
-  std::string texts_[2];  // standard output, standard error
+  orvex::test::ProgramSession session_;
 };
 
 // Each cycle of the uptime display pauses at least 1 ms while no key waits,

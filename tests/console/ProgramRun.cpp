@@ -114,26 +114,91 @@ RunResult runProgram(const RunOptions& options) {
   return result;
 }
 
-std::string helpText() {
-  return "Press (if not explicitly specified, the case doesn't matter):\n"
-         "    'q' to scan ZPB for the device,     'o/O' to get/set ZPB slot number,\n"
-         "    'l/L' to get/set LPF frequency,     'h/H' to get/set HPF frequency,\n"
-         "    'a/A' to get/set amplification,     's/S' to get/set polarity,\n"
-         "    'r/R' to get/set offset range,      't/T' to get/set channel offset,\n"
-         "    'f/F' to get/set amplitude LPF,     'g/G' to get/set channel amplitude,\n"
-         "    'e/E' to get/set operation mode,\n"
-         "    'm/M' to get measured amplitude, M: continuously,\n"
-         "    'k' to get housekeeping data,       'c' to get clock frequencies,\n"
-         "    'd' to get firmware date,           'v' to get firmware version,\n"
-         "    'p' to get product identification,  'n' to get product number,\n"
-         "    'u/U' to get uptime, U: continuously,\n"
-         "    'Esc' to stop,                      '?' for this help...\n"
-         "Note:\n"
-         "  Integral values can be entered in decimal, hexadecimal, or binary formats.\n"
-         "  The hexadecimal format can be specified by the postfix 'h', the binary format\n"
-         "  by 'b'. Example: 123, 7Bh, and 1111011b specify the same number.\n";
+
+struct ProgramSession::Process {
+  pid_t pid = -1;
+  int input = -1;
+  int fds[2] = {-1, -1};
+  bool open[2] = {true, true};
+  std::string texts[2];  // standard output, standard error
+};
+
+ProgramSession::ProgramSession(const RunOptions& options) : process_(new Process) {
+  signal(SIGPIPE, SIG_IGN);
+  int in[2], out[2], err[2];
+  if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) {
+    throw std::runtime_error("pipe");
+  }
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, in[0], 0);
+  posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+  posix_spawn_file_actions_adddup2(&actions, err[1], 2);
+  std::vector<std::string> args{options.argv0};
+  args.insert(args.end(), options.args.begin(), options.args.end());
+  std::vector<std::string> env = inheritedEnvironment(options.env);
+  auto argv = pointers(args);
+  auto envp = pointers(env);
+  if (posix_spawn(&process_->pid, ORVEX_TEST_PROGRAM, &actions, nullptr, argv.data(),
+                  envp.data()) != 0) {
+    process_->pid = -1;
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  close(in[0]);
+  close(out[1]);
+  close(err[1]);
+  process_->input = in[1];
+  process_->fds[0] = out[0];
+  process_->fds[1] = err[0];
 }
 
-std::string normalStart() { return "Communication port opened\nBuffers flushed\n" + helpText(); }
+ProgramSession::~ProgramSession() {
+  if (process_->input >= 0) close(process_->input);
+  if (process_->pid > 0) {
+    kill(process_->pid, SIGKILL);
+    waitpid(process_->pid, nullptr, 0);
+  }
+  for (int fd : process_->fds) close(fd);
+  delete process_;
+}
+
+bool ProgramSession::type(const std::string& bytes) {
+  return process_->input >= 0 &&
+         write(process_->input, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+}
+
+void ProgramSession::closeInput() {
+  if (process_->input >= 0) close(process_->input);
+  process_->input = -1;
+}
+
+bool ProgramSession::readSome(int timeoutMs) {
+  Process& p = *process_;
+  pollfd fds[2] = {{p.open[0] ? p.fds[0] : -1, POLLIN, 0}, {p.open[1] ? p.fds[1] : -1, POLLIN, 0}};
+  if (!p.open[0] && !p.open[1]) return false;
+  if (poll(fds, 2, timeoutMs) <= 0) return false;
+  for (int i = 0; i < 2; ++i) {
+    if (fds[i].revents == 0) continue;
+    char buffer[4096];
+    const ssize_t n = read(p.fds[i], buffer, sizeof buffer);
+    if (n > 0) {
+      p.texts[i].append(buffer, static_cast<std::size_t>(n));
+    } else {
+      p.open[i] = false;
+    }
+  }
+  return true;
+}
+
+int ProgramSession::wait() {
+  if (process_->pid <= 0) return -1;
+  int status = 0;
+  waitpid(process_->pid, &status, 0);
+  process_->pid = -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string ProgramSession::out() const { return process_->texts[0]; }
+std::string ProgramSession::err() const { return process_->texts[1]; }
 
 }  // namespace orvex::test

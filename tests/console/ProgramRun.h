@@ -25,6 +25,35 @@ struct RunOptions {
 
 RunResult runProgram(const RunOptions& options);
 
+// The real program on pipes, fed while it runs (the options' input and
+// timeout are not used). Standard output and standard error collect what
+// arrives; on Windows their line ends read "\n" as on every other platform.
+class ProgramSession {
+ public:
+  explicit ProgramSession(const RunOptions& options);
+  ~ProgramSession();  // kills the program if it still runs
+  ProgramSession(const ProgramSession&) = delete;
+  ProgramSession& operator=(const ProgramSession&) = delete;
+
+  // Writes to the program's standard input; false when it cannot take them.
+  bool type(const std::string& bytes);
+  // Ends the program's standard input.
+  void closeInput();
+  // Waits up to timeoutMs for more output; false on timeout or when both
+  // outputs have ended.
+  bool readSome(int timeoutMs);
+  // Waits for the program's end: its exit status as a shell sees it, or -1.
+  int wait();
+
+  std::string out() const;
+  std::string err() const;
+
+ private:
+  friend RunResult runProgram(const RunOptions& options);
+  struct Process;
+  Process* process_;
+};
+
 // The program's normal-mode start-up lines and help text, as printed before
 // the first key.
 std::string normalStart();

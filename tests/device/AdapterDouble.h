@@ -1,6 +1,9 @@
 // A recording stand-in for the adapter library. The test executable defines
 // the eleven adapter functions itself and exports them, so the device library
 // loaded next to it calls these definitions instead of the real adapter's.
+// Windows has no such interposition: there the double is a Tarvish.dll of its
+// own, loaded from the test program's folder, and the test program reaches
+// the double through that DLL's exports (ADAPTER_DOUBLE_API).
 //
 // The double records every call, answers from a script (bytes for Receive,
 // text for ReceiveString, the present flag for Check) and can fail the nth
@@ -15,6 +18,14 @@
 #include <ostream>
 #include <string>
 #include <vector>
+
+#if defined(_WIN32) && defined(TARVISH_BUILDING_LIBRARY)
+#define ADAPTER_DOUBLE_API __declspec(dllexport)
+#elif defined(_WIN32)
+#define ADAPTER_DOUBLE_API __declspec(dllimport)
+#else
+#define ADAPTER_DOUBLE_API
+#endif
 
 namespace orvex::test {
 
@@ -44,15 +55,15 @@ struct Call {
   bool operator==(const Call&) const = default;
 };
 
-void PrintTo(const Call& call, std::ostream* os);
+ADAPTER_DOUBLE_API void PrintTo(const Call& call, std::ostream* os);
 
 // The calls of the module protocol, as the tests expect them.
-Call checkCall();
-Call sendCall(std::vector<std::uint8_t> bytes, std::int32_t final);
-Call receiveCall(std::int32_t count, std::int32_t final);
-Call receiveStringCall(std::int32_t maxLength, std::int32_t final);
+ADAPTER_DOUBLE_API Call checkCall();
+ADAPTER_DOUBLE_API Call sendCall(std::vector<std::uint8_t> bytes, std::int32_t final);
+ADAPTER_DOUBLE_API Call receiveCall(std::int32_t count, std::int32_t final);
+ADAPTER_DOUBLE_API Call receiveStringCall(std::int32_t maxLength, std::int32_t final);
 
-class AdapterDouble {
+class ADAPTER_DOUBLE_API AdapterDouble {
  public:
   // Forgets calls, script and planned failure; Check will report a module.
   void reset();
@@ -92,6 +103,6 @@ class AdapterDouble {
 };
 
 // The one double the adapter functions of this executable talk to.
-AdapterDouble& adapter();
+ADAPTER_DOUBLE_API AdapterDouble& adapter();
 
 }  // namespace orvex::test

@@ -71,14 +71,16 @@ TARVISH_EXPORT const char* Tarvish_IO_ErrorMessage(void);
 TARVISH_EXPORT int32_t Tarvish_Check(int32_t port, uint8_t* present);
 
 /* data[0..count-1] reach the module in that order. */
-TARVISH_EXPORT int32_t Tarvish_Send(int32_t port, const uint8_t* data, int32_t count, int32_t final);
+TARVISH_EXPORT int32_t Tarvish_Send(int32_t port, const uint8_t* data, int32_t count,
+                                    int32_t final);
 
 /* buffer[0..count-1] receive the module's bytes in arrival order. */
 TARVISH_EXPORT int32_t Tarvish_Receive(int32_t port, uint8_t* buffer, int32_t count, int32_t final);
 
 /* buffer receives the module's text, NUL-terminated, at most maxLength bytes
  * including the terminator. */
-TARVISH_EXPORT int32_t Tarvish_ReceiveString(int32_t port, char* buffer, int32_t maxLength, int32_t final);
+TARVISH_EXPORT int32_t Tarvish_ReceiveString(int32_t port, char* buffer, int32_t maxLength,
+                                             int32_t final);
 
 #ifdef __cplusplus
 }

@@ -122,10 +122,12 @@ ORVEX_EXPORT int32_t Orvex_GetFLT(uint8_t channel, uint16_t* alpha, uint8_t* bet
  * computed exactly in double precision. */
 ORVEX_EXPORT float Orvex_GetLPF_Frequency(uint16_t alpha, uint8_t beta);
 ORVEX_EXPORT float Orvex_GetLPF_Damping(uint16_t alpha, uint8_t beta);
-ORVEX_EXPORT void Orvex_GetLPF_Parameters(uint16_t alpha, uint8_t beta, float* frequency, float* damping);
+ORVEX_EXPORT void Orvex_GetLPF_Parameters(uint16_t alpha, uint8_t beta, float* frequency,
+                                          float* damping);
 ORVEX_EXPORT float Orvex_GetFLT_Frequency(uint16_t alpha, uint8_t beta);
 ORVEX_EXPORT float Orvex_GetFLT_Damping(uint16_t alpha, uint8_t beta);
-ORVEX_EXPORT void Orvex_GetFLT_Parameters(uint16_t alpha, uint8_t beta, float* frequency, float* damping);
+ORVEX_EXPORT void Orvex_GetFLT_Parameters(uint16_t alpha, uint8_t beta, float* frequency,
+                                          float* damping);
 
 /* Alpha that gives the wanted damping at this Beta, rounded to the nearest
  * integer; 0 for a negative or NaN damping, saturating at 65535. */

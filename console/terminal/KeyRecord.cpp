@@ -32,8 +32,8 @@ constexpr std::array kNamedKeys{
 
 // Keys that only change or lock others: they give no key of their own.
 constexpr std::array kSilentKeys{
-    vk::kShift,   vk::kControl,  vk::kMenu,     vk::kCapital, vk::kNumLock, vk::kScroll,
-    vk::kLeftWin, vk::kRightWin, vk::kApps,     vk::kPause,
+    vk::kShift,  vk::kControl, vk::kMenu,     vk::kCapital, vk::kNumLock,
+    vk::kScroll, vk::kLeftWin, vk::kRightWin, vk::kApps,    vk::kPause,
 };
 
 bool isSilent(std::uint16_t virtualKey) {

@@ -408,10 +408,10 @@ class WindowsTerminal final : public Terminal {
   PauseTimer timer_;
   const std::int64_t origin_;
   bool guarded_ = false;
-  bool inputEnded_ = false;  // the console input is lost: final
-  bool entryEnded_ = false;  // an entry read met the end; taken by entryGet
-  std::deque<int> keys_;     // keys taken from the console's input records
-  ByteQueue entry_;          // the rest of the last entry line (console)
+  bool inputEnded_ = false;              // the console input is lost: final
+  bool entryEnded_ = false;              // an entry read met the end; taken by entryGet
+  std::deque<int> keys_;                 // keys taken from the console's input records
+  ByteQueue entry_;                      // the rest of the last entry line (console)
   std::shared_ptr<StreamInput> stream_;  // standard input when it is no console
 };
 

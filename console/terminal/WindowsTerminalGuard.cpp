@@ -76,8 +76,9 @@ void enterMode(TerminalMode mode) {
     return;
   }
   InterlockedExchange(&gChanged, 1);
-  SetConsoleMode(GetStdHandle(STD_INPUT_HANDLE),
-                 mode == TerminalMode::kKeys ? keyMode(gSavedInputMode) : entryMode(gSavedInputMode));
+  SetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), mode == TerminalMode::kKeys
+                                                     ? keyMode(gSavedInputMode)
+                                                     : entryMode(gSavedInputMode));
 }
 
 void releaseTerminal() {

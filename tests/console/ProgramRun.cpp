@@ -114,7 +114,6 @@ RunResult runProgram(const RunOptions& options) {
   return result;
 }
 
-
 struct ProgramSession::Process {
   pid_t pid = -1;
   int input = -1;

@@ -115,9 +115,8 @@ ProgramSession::ProgramSession(const RunOptions& options) : process_(new Process
   startup.hStdOutput = pipes[1][1];
   startup.hStdError = pipes[2][1];
   PROCESS_INFORMATION info{};
-  const BOOL started =
-      CreateProcessA(ORVEX_TEST_PROGRAM, commandLine.data(), nullptr, nullptr, TRUE, 0,
-                     environment.data(), nullptr, &startup, &info);
+  const BOOL started = CreateProcessA(ORVEX_TEST_PROGRAM, commandLine.data(), nullptr, nullptr,
+                                      TRUE, 0, environment.data(), nullptr, &startup, &info);
   CloseHandle(pipes[0][0]);
   CloseHandle(pipes[1][1]);
   CloseHandle(pipes[2][1]);

@@ -19,13 +19,13 @@ file(WRITE ${ORVEX_WINE_RUN}
   "# Runs a Windows program of this build tree under its Wine prefix.\n"
   "export WINEPREFIX='${ORVEX_WINE_PREFIX}' WINEDEBUG=\${ORVEX_WINEDEBUG:--all} DISPLAY=\n"
   "unset WAYLAND_DISPLAY\n"
-  "# A Wine server that stays a while after its last program, so that the next\n"
-  "# one starts in a fraction of a second; when one runs already, this one\n"
-  "# leaves at once. A server that Wine starts for a program would keep the\n"
-  "# program's output open for as long as it runs, so when the start fails\n"
-  "# because the last server is just leaving, it is tried once more.\n"
-  "'${ORVEX_WINESERVER}' -p120 >/dev/null 2>&1 </dev/null ||\n"
-  "  { sleep 0.1; '${ORVEX_WINESERVER}' -p120 >/dev/null 2>&1 </dev/null; } || :\n"
+  "# One Wine server for the whole test run, started by the first program and\n"
+  "# kept until tests/run-all.sh (or 'wineserver -k') ends it: a server that\n"
+  "# Wine starts for a program itself would keep that program's output open\n"
+  "# for as long as it runs, and one that leaves after a pause may leave just\n"
+  "# as the next program starts. When one runs already, this one leaves at once.\n"
+  "'${ORVEX_WINESERVER}' -p >/dev/null 2>&1 </dev/null ||\n"
+  "  { sleep 0.1; '${ORVEX_WINESERVER}' -p >/dev/null 2>&1 </dev/null; } || :\n"
   "exec '${ORVEX_WINE}' \"$@\"\n")
 file(CHMOD ${ORVEX_WINE_RUN} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
      GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)

@@ -25,9 +25,10 @@ std::vector<char*> pointers(std::vector<std::string>& strings) {
   return p;
 }
 
-}  // namespace
-
-RunResult runProgram(const RunOptions& options) {
+// The program of the options, started with its standard input, output and
+// error on pipes, and SIGPIPE at its default in the program. Sets the three
+// pipe ends that stay here: the program's input, output and error.
+pid_t spawnOnPipes(const RunOptions& options, int& input, int& output, int& error) {
   // A program that ends before reading all its input must not end the test.
   signal(SIGPIPE, SIG_IGN);
   int in[2], out[2], err[2];
@@ -60,16 +61,32 @@ RunResult runProgram(const RunOptions& options) {
   close(in[0]);
   close(out[1]);
   close(err[1]);
-  if (spawned != 0) throw std::runtime_error("posix_spawn");
+  if (spawned != 0) {
+    close(in[1]);
+    close(out[0]);
+    close(err[0]);
+    throw std::runtime_error("posix_spawn");
+  }
+  input = in[1];
+  output = out[0];
+  error = err[0];
+  return pid;
+}
+
+}  // namespace
+
+RunResult runProgram(const RunOptions& options) {
+  int input = -1, output = -1, error = -1;
+  const pid_t pid = spawnOnPipes(options, input, output, error);
 
   RunResult result;
   std::size_t written = 0;
-  int inFd = in[1];
+  int inFd = input;
   if (options.input.empty() && options.closeInput) {
     close(inFd);
     inFd = -1;
   }
-  fcntl(in[1], F_SETFL, O_NONBLOCK);
+  fcntl(input, F_SETFL, O_NONBLOCK);
   bool outOpen = true, errOpen = true;
   const auto deadline =
       std::chrono::steady_clock::now() + std::chrono::milliseconds(options.timeoutMs);
@@ -81,8 +98,8 @@ RunResult runProgram(const RunOptions& options) {
       kill(pid, SIGKILL);
       break;
     }
-    pollfd fds[3] = {{outOpen ? out[0] : -1, POLLIN, 0},
-                     {errOpen ? err[0] : -1, POLLIN, 0},
+    pollfd fds[3] = {{outOpen ? output : -1, POLLIN, 0},
+                     {errOpen ? error : -1, POLLIN, 0},
                      {inFd >= 0 && written < options.input.size() ? inFd : -1, POLLOUT, 0}};
     if (poll(fds, 3, static_cast<int>(left)) < 0) continue;
     char buffer[65536];
@@ -106,8 +123,8 @@ RunResult runProgram(const RunOptions& options) {
     }
   }
   if (inFd >= 0) close(inFd);
-  close(out[0]);
-  close(err[0]);
+  close(output);
+  close(error);
   int wstatus = 0;
   waitpid(pid, &wstatus, 0);
   result.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
@@ -123,32 +140,7 @@ struct ProgramSession::Process {
 };
 
 ProgramSession::ProgramSession(const RunOptions& options) : process_(new Process) {
-  signal(SIGPIPE, SIG_IGN);
-  int in[2], out[2], err[2];
-  if (pipe2(in, O_CLOEXEC) != 0 || pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) {
-    throw std::runtime_error("pipe");
-  }
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, in[0], 0);
-  posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-  posix_spawn_file_actions_adddup2(&actions, err[1], 2);
-  std::vector<std::string> args{options.argv0};
-  args.insert(args.end(), options.args.begin(), options.args.end());
-  std::vector<std::string> env = inheritedEnvironment(options.env);
-  auto argv = pointers(args);
-  auto envp = pointers(env);
-  if (posix_spawn(&process_->pid, ORVEX_TEST_PROGRAM, &actions, nullptr, argv.data(),
-                  envp.data()) != 0) {
-    process_->pid = -1;
-  }
-  posix_spawn_file_actions_destroy(&actions);
-  close(in[0]);
-  close(out[1]);
-  close(err[1]);
-  process_->input = in[1];
-  process_->fds[0] = out[0];
-  process_->fds[1] = err[0];
+  process_->pid = spawnOnPipes(options, process_->input, process_->fds[0], process_->fds[1]);
 }
 
 ProgramSession::~ProgramSession() {

@@ -16,12 +16,10 @@
 #include <string_view>
 #include <vector>
 
+#include "HardwareAdapter.h"
 #include "KnobSyntax.h"
 
 namespace tarvish::i2cdev {
-
-inline constexpr const char* kBusVariable = "TARVISH_I2C_BUS";
-inline constexpr const char* kAddressVariable = "TARVISH_I2C_ADDRESS";
 
 inline constexpr std::uint8_t kFirstAddress = 0x08;
 inline constexpr std::uint8_t kLastAddress = 0x77;
